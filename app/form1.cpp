@@ -1,0 +1,7 @@
+#include "form1.h"
+
+Form1::Form1(QWidget* parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+}

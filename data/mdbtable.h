@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quill {
+
+// One table read out of an Access file: field names and every row's display texts,
+// in the order the file delivers them. Everything is UTF-8.
+struct MdbTable {
+    enum class Status {
+        Ok,
+        Missing,       // no such file
+        Unreadable,    // exists but cannot be opened for reading (permissions, a folder, ...)
+        NotDatabase,   // not an Access (Jet/ACE) file
+        NoTable,       // the file holds no table of that name
+        Corrupt,       // the table is there but cannot be read
+    };
+    Status status = Status::Ok;
+    std::string detail; // short English reason for logs; empty on success
+
+    std::vector<std::string> fields;
+    std::vector<std::vector<std::optional<std::string>>> rows; // nullopt = NULL
+
+    int fieldIndex(std::string_view name) const;
+};
+
+// Reads the table from a file. The path must be absolute; $MDBPATH is never consulted.
+MdbTable readMdbTableFile(const std::string& path, std::string_view tableName);
+
+// Reads the table from a file image in memory (the same path through libmdb).
+MdbTable readMdbTableBuffer(const void* data, std::size_t size, std::string_view tableName);
+
+// A cheap look at the first bytes: does this look like a Jet 3, Jet 4 or ACE file?
+bool looksLikeAccessFile(const void* header, std::size_t size);
+
+} // namespace quill

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QApplication>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <cstdio>
+
+// Widget tests run offscreen at 96 dpi with a private settings store. Desktop tests
+// need a real X display with a window manager and are skipped without one.
+template <typename TestClass>
+int rostariTestMain(int argc, char** argv, bool desktop)
+{
+    if (desktop) {
+        if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+            std::fprintf(stderr, "no X display: desktop test skipped\n");
+            return 77;
+        }
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    } else if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    TestClass test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#define ROSTARI_TEST_MAIN(TestClass)                                                                                   \
+    int main(int argc, char** argv) { return rostariTestMain<TestClass>(argc, argv, false); }
+#define ROSTARI_DESKTOP_TEST_MAIN(TestClass)                                                                           \
+    int main(int argc, char** argv) { return rostariTestMain<TestClass>(argc, argv, true); }
