@@ -1,7 +1,225 @@
 #include "form1.h"
 
+#include "data1.h"
+#include "designfont.h"
+#include "form2.h"
+#include "formtop.h"
+#include "labels.h"
+#include "lengthtables.h"
+#include "tabcontrol.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QIcon>
+#include <QLabel>
+#include <QLayout>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QShortcut>
+#include <QStatusBar>
+#include <QWindow>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+const QString kSection = QStringLiteral("Form1_StrtUp");
+
+// Status panel 1 per tab page.
+const QString kPageStatus[] = {
+    QStringLiteral("JIS 六角穴付ボルト M3～M52 [JIS B 1176(1988)]"),
+    QStringLiteral("JIS M3～M52 座グリ及び穴寸法（参考値）"),
+    QStringLiteral("JIS M3～M52 座金類使用時 座グリ及び穴寸法（参考値）"),
+};
+
+constexpr int kTwipsPerPixel = 15;
+// Beyond this a position is meaningless to any window system; clamping keeps the arithmetic defined.
+constexpr double kMaxPixels = 1 << 24;
+
+int pixelsFromTwips(float twips)
+{
+    const double pixels = std::clamp(std::round(double(twips) / kTwipsPerPixel), -kMaxPixels, kMaxPixels);
+    return static_cast<int>(pixels);
+}
+
+} // namespace
+
 Form1::Form1(QWidget* parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("ロスタリ【六角穴付きボルト】 JIS B 1176(1988)"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/rostari-bolt.png")));
+    // Fixed single border: a title bar with system menu, minimise and close, no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(defaultWindowFont());
+
+    buildMenus();
+    buildClientArea();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Escape presses the hidden cancel button.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, m_command1, &QPushButton::click);
+
+    connect(m_label1, &ValueLabel::changed, this, &Form1::Label1_Change);
+    connect(m_combo1, &QComboBox::currentIndexChanged, this, &Form1::Combo1_Click);
+    connect(m_sstab1, &TabControl::currentChanged, this, &Form1::SSTab1_Click);
+
+    QWidget::setTabOrder(m_combo1, m_sstab1->tabBar());
+
+    // The size is final before the window exists: a later resize would make the window system
+    // take the position as the client area's instead of the frame's.
+    ensurePolished();
+    layout()->activate();
+    // Placed by the program, not by the window system: the outer corner at the screen's corner.
+    setFramePosition(QPoint(0, 0));
+}
+
+void Form1::setFramePosition(const QPoint& corner)
+{
+    // Positions are of the outer (frame) edge. Telling the window so lets the window manager
+    // place the frame, not the client area, at the corner.
+    move(corner);
+    winId();
+    windowHandle()->setFramePosition(corner);
+}
+
+Form1::~Form1() = default;
+
+void Form1::Form_Load()
+{
+    restorePosition();
+    m_activationPending = true;
+    show();
+    setStatusText(1, kPageStatus[0]);
+    m_data1->setDatabaseName(QDir::currentPath() + QDir::separator() + QStringLiteral("quilldat.mdb"));
+    for (std::string_view item : quill::lengths::kLengthItems)
+        m_combo1->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
+    m_combo1->setCurrentText(m_combo1->itemText(0));
+    m_combo1->setFocus(Qt::OtherFocusReason);
+    // The records are read once loading has returned.
+    QMetaObject::invokeMethod(m_data1, &DataControl::open, Qt::QueuedConnection);
+}
+
+void Form1::restorePosition()
+{
+    if (!m_settings.isReadable())
+        std::fprintf(stderr, "rostari-bolt: 設定を読み取れません: %s\n", qUtf8Printable(m_settings.location()));
+    const QPoint placed = frameGeometry().topLeft();
+    auto read = [this](const QString& key, int currentPixels) {
+        const QString stored = m_settings.GetSetting(kSection, key, twipsText(float(currentPixels * kTwipsPerPixel)));
+        const std::optional<float> twips = parseTwips(stored);
+        if (!twips) {
+            std::fprintf(stderr, "rostari-bolt: 設定 %s の値が数値ではありません: \"%s\"\n", qUtf8Printable(key),
+                qUtf8Printable(stored.left(80)));
+            return currentPixels;
+        }
+        return pixelsFromTwips(*twips);
+    };
+    const int x = read(QStringLiteral("X1"), placed.x());
+    const int y = read(QStringLiteral("Y1"), placed.y());
+    setFramePosition(QPoint(x, y));
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::Form_Unload()
+{
+    const QPoint corner = frameGeometry().topLeft();
+    m_settings.SaveSetting(kSection, QStringLiteral("X1"), twipsText(float(corner.x() * kTwipsPerPixel)));
+    m_settings.SaveSetting(kSection, QStringLiteral("Y1"), twipsText(float(corner.y() * kTwipsPerPixel)));
+    QString why;
+    if (!m_settings.flush(&why))
+        std::fprintf(stderr, "rostari-bolt: ウィンドウの位置を保存できません: %s (%s)\n",
+            qUtf8Printable(m_settings.location()), qUtf8Printable(why));
+}
+
+bool Form1::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate && m_activationPending) {
+        m_activationPending = false;
+        Form_Activate();
+    }
+    return handled;
+}
+
+void Form1::Form_Activate()
+{
+    if (m_label1->caption() == QLatin1String("M3"))
+        M03L();
+}
+
+void Form1::Command1_Click()
+{
+    emit programEndRequested();
+}
+
+void Form1::Quit_Click()
+{
+    emit programEndRequested();
+}
+
+void Form1::Combo1_Click()
+{
+    ShowLengths();
+}
+
+void Form1::Label1_Change()
+{
+    ShowLengths();
+}
+
+void Form1::SSTab1_Click()
+{
+    const int tab = m_sstab1->currentIndex();
+    if (tab >= 0 && tab < 3)
+        setStatusText(1, kPageStatus[tab]);
+}
+
+void Form1::FormTop_ON_Click()
+{
+    setStatusText(2, QStringLiteral("FormTop"));
+    FormTop(*this, 1);
+    m_formTopOn->setChecked(true);
+    m_formTopOff->setChecked(false);
+}
+
+void Form1::FormTop_OFF_Click()
+{
+    setStatusText(2, QString());
+    FormTop(*this, 0);
+    m_formTopOn->setChecked(false);
+    m_formTopOff->setChecked(true);
+}
+
+void Form1::About_Click()
+{
+    FormTop_OFF_Click();
+    {
+        Form2 about(this);
+        about.exec();
+    }
+    // Coming back from the dialog activates this window again.
+    m_activationPending = true;
+    if (isActiveWindow()) {
+        m_activationPending = false;
+        Form_Activate();
+    }
+}
+
+void Form1::setStatusText(int panel, const QString& text)
+{
+    (panel == 1 ? m_panel1 : m_panel2)->setText(text);
 }

@@ -1,9 +1,107 @@
 #pragma once
 
+#include "settingsstore.h"
+
 #include <QMainWindow>
 
+class QAction;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QStatusBar;
+class DataControl;
+class TabControl;
+class ValueLabel;
+
+// The main window: one size record at a time on three tab pages, the nominal length chosen
+// in Combo1, and the shank, grip and thread lengths for it.
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     explicit Form1(QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The start-up steps; the size records are read once this has returned.
+    void Form_Load();
+
+    DataControl* dataSource() const { return m_data1; }
+
+signals:
+    // Quit or Escape: the program is to end at once, with nothing stored.
+    void programEndRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildClientArea();
+    void buildPage1(QWidget* page);
+    void buildPage2(QWidget* page);
+    void buildPage3(QWidget* page);
+    ValueLabel* addDesignationRow(QWidget* page, const char* designation, const char* times, const char* pitch);
+    QLabel* addPicture(QWidget* page, const QString& name, const QString& image);
+    ValueLabel* addValue(QWidget* parent, const char* name, const char* placeholder, const char* field, int left,
+        int top, int width, int height, qreal points = 12);
+
+    void Form_Unload();
+    void Form_Activate();
+    void Command1_Click();
+    void Quit_Click();
+    void Combo1_Click();
+    void Label1_Change();
+    void SSTab1_Click();
+    void FormTop_ON_Click();
+    void FormTop_OFF_Click();
+    void About_Click();
+
+    void ShowLengths();
+    void writeLengths(const char* designation);
+    void M03L();
+    void M04L();
+    void M05L();
+    void M06L();
+    void M08L();
+    void M10L();
+    void M12L();
+    void M14L();
+    void M16L();
+    void M18L();
+    void M20L();
+    void M22L();
+    void M24L();
+    void M27L();
+    void M30L();
+    void M33L();
+    void M36L();
+    void M39L();
+    void M42L();
+    void M45L();
+    void M48L();
+    void M52L();
+
+    void setStatusText(int panel, const QString& text);
+    void restorePosition();
+    void setFramePosition(const QPoint& corner);
+
+    SettingsStore m_settings;
+    DataControl* m_data1 = nullptr;
+    TabControl* m_sstab1 = nullptr;
+    QStatusBar* m_statusBar1 = nullptr;
+    QLabel* m_panel1 = nullptr;
+    QLabel* m_panel2 = nullptr;
+    QPushButton* m_command1 = nullptr;
+    QComboBox* m_combo1 = nullptr;
+    ValueLabel* m_label1 = nullptr;
+    ValueLabel* m_label13 = nullptr;
+    ValueLabel* m_label14 = nullptr;
+    ValueLabel* m_label15 = nullptr;
+    QAction* m_formTopOn = nullptr;
+    QAction* m_formTopOff = nullptr;
+    // Form_Activate runs when the window becomes active after start-up or after the
+    // About dialog, not when the user comes back from another program.
+    bool m_activationPending = false;
+    // Whether any size's lengths were written; from then on an unknown designation shows "---".
+    bool m_lengthsShown = false;
 };

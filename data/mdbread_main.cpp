@@ -1,1 +1,39 @@
-int main() { return 0; }
+// The database reader process: reads the size table of one file and writes it to
+// standard output. It runs apart from the window so that a file which crashes or
+// hangs the parser costs only this process.
+
+#include "mdbtable.h"
+#include "recordwire.h"
+#include "sizefields.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fputs("usage: rostari-mdbread /absolute/path/quilldat.mdb\n", stderr);
+        return 2;
+    }
+    // The path is the only input: no search path, no charset override, no debug output.
+    unsetenv("MDBPATH");
+    unsetenv("MDB_JET3_CHARSET");
+    unsetenv("MDBOPTS");
+#ifndef _WIN32
+    // A runaway parse must not take the machine with it; the viewer also stops it after two seconds.
+    const rlimit memory { 1024ul * 1024 * 1024, 1024ul * 1024 * 1024 };
+    setrlimit(RLIMIT_AS, &memory);
+    const rlimit cpu { 10, 10 };
+    setrlimit(RLIMIT_CPU, &cpu);
+#endif
+    const quill::MdbTable table = quill::readMdbTableFile(argv[1], quill::kSizeTableName);
+    const std::string answer = quill::wire::encode(table);
+    if (std::fwrite(answer.data(), 1, answer.size(), stdout) != answer.size() || std::fflush(stdout) != 0)
+        return 1;
+    return 0;
+}

@@ -1,1 +1,259 @@
 #include "mdbtable.h"
+
+#include "displayvalue.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+// libmdb 1.0.0 includes <glib.h> inside extern "C"; glib must come first for C++.
+#include <glib.h>
+#include <mdbtools.h>
+
+namespace quill {
+
+namespace {
+
+constexpr std::size_t kHeaderBytes = 0x20;
+constexpr std::size_t kJet3PageSize = 2048;
+constexpr std::size_t kJet4PageSize = 4096;
+// Far more than any size table; keeps a hostile file from filling memory.
+constexpr std::uintmax_t kMaxFileBytes = 256u * 1024 * 1024;
+constexpr std::size_t kMaxRows = 100000;
+
+MdbTable failure(MdbTable::Status status, std::string detail)
+{
+    MdbTable table;
+    table.status = status;
+    table.detail = std::move(detail);
+    return table;
+}
+
+struct HandleCloser {
+    void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
+};
+struct TableFreer {
+    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
+};
+
+std::uint32_t le32(const unsigned char* p)
+{
+    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+}
+
+// Jet 3 files from Japanese systems declare code page 932; libmdb would decode them as
+// glibc's SHIFT-JIS, which lacks the Windows-31J characters (～, －, ①) and so garbles names.
+void useWindows31JIfDeclared(MdbHandle* mdb)
+{
+    if (mdb->f->jet_version != MDB_VER_JET3 || mdb->f->code_page != 932)
+        return;
+    mdb_iconv_close(mdb);
+    setenv("MDB_JET3_CHARSET", "CP932", 1);
+    mdb_iconv_init(mdb);
+    unsetenv("MDB_JET3_CHARSET");
+}
+
+bool isBoundAsText(int type)
+{
+    switch (type) {
+    case MDB_TEXT:
+    case MDB_MEMO:
+    case MDB_DATETIME:
+    case MDB_REPID:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Reads the column's value in the current row straight from the page, so numbers are
+// formatted from the stored bits and not from libmdb's locale-dependent strings.
+std::optional<std::string> rawValue(MdbHandle* mdb, const MdbColumn* col, const std::vector<char>& bound)
+{
+    if (col->col_type == MDB_BOOL)
+        return std::string(col->cur_value_len == 0 ? "True" : "False"); // the value lives in the null mask
+    if (col->cur_value_len <= 0)
+        return std::nullopt;
+    if (isBoundAsText(col->col_type))
+        return std::string(bound.data(), strnlen(bound.data(), bound.size()));
+
+    const auto start = static_cast<std::size_t>(col->cur_value_start);
+    const auto length = static_cast<std::size_t>(col->cur_value_len);
+    const auto pageSize = static_cast<std::size_t>(mdb->fmt->pg_size);
+    if (start >= pageSize || length > pageSize - start || pageSize > sizeof mdb->pg_buf)
+        return std::nullopt;
+    const unsigned char* p = mdb->pg_buf + start;
+    auto needs = [&](std::size_t n) { return length >= n; };
+    switch (col->col_type) {
+    case MDB_DOUBLE:
+        if (!needs(8))
+            return std::nullopt;
+        {
+            double d;
+            std::memcpy(&d, p, 8); // little-endian hosts only, as libmdb itself
+            return display::fromDouble(d);
+        }
+    case MDB_FLOAT:
+        if (!needs(4))
+            return std::nullopt;
+        {
+            float f;
+            std::memcpy(&f, p, 4);
+            return display::fromSingle(f);
+        }
+    case MDB_BYTE:
+        return display::fromInteger(p[0]);
+    case MDB_INT:
+        if (!needs(2))
+            return std::nullopt;
+        return display::fromInteger(static_cast<std::int16_t>(p[0] | p[1] << 8));
+    case MDB_LONGINT:
+    case MDB_COMPLEX:
+        if (!needs(4))
+            return std::nullopt;
+        return display::fromInteger(static_cast<std::int32_t>(le32(p)));
+    case MDB_MONEY:
+        if (!needs(8))
+            return std::nullopt;
+        return display::fromCurrency(
+            static_cast<std::int64_t>(std::uint64_t(le32(p)) | std::uint64_t(le32(p + 4)) << 32));
+    case MDB_NUMERIC:
+        if (!needs(17))
+            return std::nullopt;
+        return display::fromJetDecimal(p, col->col_scale);
+    default:
+        return std::string(); // binary and OLE data have no text to show
+    }
+}
+
+MdbTable readOpened(MdbHandle* mdb, std::string_view tableName)
+{
+    useWindows31JIfDeclared(mdb);
+    if (!mdb_read_catalog(mdb, MDB_TABLE))
+        return failure(MdbTable::Status::NotDatabase, "the catalog cannot be read");
+
+    MdbCatalogEntry* entry = nullptr;
+    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+        auto* candidate = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (candidate && candidate->object_type == MDB_TABLE
+            && std::string_view(candidate->object_name, strnlen(candidate->object_name, sizeof candidate->object_name))
+                == tableName) {
+            entry = candidate;
+            break;
+        }
+    }
+    if (!entry)
+        return failure(MdbTable::Status::NoTable, "no table of that name");
+
+    std::unique_ptr<MdbTableDef, TableFreer> table(mdb_read_table(entry));
+    if (!table)
+        return failure(MdbTable::Status::Corrupt, "the table definition cannot be read");
+    if (!mdb_read_columns(table.get()) || !table->columns || table->columns->len < table->num_cols)
+        return failure(MdbTable::Status::Corrupt, "the columns cannot be read");
+
+    MdbTable result;
+    const unsigned columnCount = table->num_cols;
+    std::vector<std::vector<char>> bound(columnCount);
+    for (unsigned i = 0; i < columnCount; ++i) {
+        auto* col = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
+        result.fields.emplace_back(col->name, strnlen(col->name, sizeof col->name));
+        if (isBoundAsText(col->col_type)) {
+            bound[i].assign(mdb->bind_size + 1, '\0');
+            mdb_bind_column(table.get(), static_cast<int>(i + 1), bound[i].data(), nullptr);
+        }
+    }
+
+    mdb_rewind_table(table.get());
+    while (result.rows.size() < kMaxRows && mdb_fetch_row(table.get())) {
+        auto& row = result.rows.emplace_back();
+        row.reserve(columnCount);
+        for (unsigned i = 0; i < columnCount; ++i) {
+            const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, i));
+            row.push_back(rawValue(mdb, col, bound[i]));
+        }
+    }
+    return result;
+}
+
+} // namespace
+
+int MdbTable::fieldIndex(std::string_view name) const
+{
+    const auto it = std::find(fields.begin(), fields.end(), name);
+    return it == fields.end() ? -1 : static_cast<int>(it - fields.begin());
+}
+
+bool looksLikeAccessFile(const void* header, std::size_t size)
+{
+    if (size < kHeaderBytes)
+        return false;
+    const auto* bytes = static_cast<const unsigned char*>(header);
+    const bool jet = std::memcmp(bytes + 4, "Standard Jet DB", 16) == 0;
+    const bool ace = std::memcmp(bytes + 4, "Standard ACE DB", 16) == 0;
+    const unsigned version = bytes[0x14];
+    return bytes[0] == 0 && (jet || ace) && version <= MDB_VER_ACCDB_2019;
+}
+
+MdbTable readMdbTableBuffer(const void* data, std::size_t size, std::string_view tableName)
+{
+    if (!looksLikeAccessFile(data, size))
+        return failure(MdbTable::Status::NotDatabase, "no Access file header");
+    const bool jet3 = static_cast<const unsigned char*>(data)[0x14] == MDB_VER_JET3;
+    if (size < (jet3 ? kJet3PageSize : kJet4PageSize))
+        return failure(MdbTable::Status::NotDatabase, "shorter than one page");
+
+    // libmdb reads through fmemopen and may write its own buffer state; give it a private copy.
+    std::vector<unsigned char> image(
+        static_cast<const unsigned char*>(data), static_cast<const unsigned char*>(data) + size);
+    std::unique_ptr<MdbHandle, HandleCloser> mdb(mdb_open_buffer(image.data(), image.size(), MDB_NOFLAGS));
+    if (!mdb)
+        return failure(MdbTable::Status::NotDatabase, "libmdb cannot open it");
+    return readOpened(mdb.get(), tableName);
+}
+
+MdbTable readMdbTableFile(const std::string& path, std::string_view tableName)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path file(path);
+    if (!file.is_absolute())
+        return failure(MdbTable::Status::Missing, "not an absolute path");
+    const auto status = fs::status(file, ec);
+    if (ec || !fs::exists(status))
+        return failure(MdbTable::Status::Missing, "no such file");
+    if (fs::is_directory(status))
+        return failure(MdbTable::Status::Unreadable, "a folder");
+
+    // Devices and pipes are no databases, and opening a pipe could block.
+    if (!fs::is_regular_file(status))
+        return failure(MdbTable::Status::NotDatabase, "not a regular file");
+
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return failure(MdbTable::Status::Unreadable, std::strerror(errno));
+    std::vector<char> header(kHeaderBytes);
+    in.read(header.data(), static_cast<std::streamsize>(header.size()));
+    if (!in || !looksLikeAccessFile(header.data(), header.size()))
+        return failure(MdbTable::Status::NotDatabase, "no Access file header");
+
+    const auto size = fs::file_size(file, ec);
+    if (ec)
+        return failure(MdbTable::Status::Unreadable, ec.message());
+    if (size > kMaxFileBytes)
+        return failure(MdbTable::Status::NotDatabase, "too large for a size table");
+
+    std::vector<char> image(static_cast<std::size_t>(size));
+    in.seekg(0);
+    in.read(image.data(), static_cast<std::streamsize>(image.size()));
+    if (static_cast<std::uintmax_t>(in.gcount()) != size)
+        return failure(MdbTable::Status::Unreadable, "short read");
+    return readMdbTableBuffer(image.data(), image.size(), tableName);
+}
+
+} // namespace quill

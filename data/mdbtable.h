@@ -12,11 +12,11 @@ namespace quill {
 struct MdbTable {
     enum class Status {
         Ok,
-        Missing,       // no such file
-        Unreadable,    // exists but cannot be opened for reading (permissions, a folder, ...)
-        NotDatabase,   // not an Access (Jet/ACE) file
-        NoTable,       // the file holds no table of that name
-        Corrupt,       // the table is there but cannot be read
+        Missing, // no such file
+        Unreadable, // exists but cannot be opened for reading (permissions, a folder, ...)
+        NotDatabase, // not an Access (Jet/ACE) file
+        NoTable, // the file holds no table of that name
+        Corrupt, // the table is there but cannot be read
     };
     Status status = Status::Ok;
     std::string detail; // short English reason for logs; empty on success

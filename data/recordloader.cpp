@@ -1,1 +1,171 @@
 #include "recordloader.h"
+
+#include "recordwire.h"
+#include "sizefields.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcessEnvironment>
+
+namespace quill {
+
+namespace {
+
+QString reasonFor(MdbTable::Status status)
+{
+    switch (status) {
+    case MdbTable::Status::Ok:
+        break;
+    case MdbTable::Status::Missing:
+        return QStringLiteral("ファイルがありません");
+    case MdbTable::Status::Unreadable:
+        return QStringLiteral("ファイルを読み取れません");
+    case MdbTable::Status::NotDatabase:
+        return QStringLiteral("Access のデータベースファイルではありません");
+    case MdbTable::Status::NoTable:
+        return QStringLiteral("テーブル「%1」がありません").arg(QString::fromUtf8(kSizeTableName));
+    case MdbTable::Status::Corrupt:
+        return QStringLiteral("データベースが壊れています");
+    }
+    return {};
+}
+
+SizeTable toSizeTable(const MdbTable& table)
+{
+    SizeTable result;
+    for (const auto& field : table.fields)
+        result.fields.append(QString::fromStdString(field));
+    result.rows.reserve(static_cast<qsizetype>(table.rows.size()));
+    for (const auto& row : table.rows) {
+        auto& out = result.rows.emplace_back();
+        out.reserve(static_cast<qsizetype>(row.size()));
+        for (const auto& cell : row)
+            out.append(cell ? std::optional<QString>(QString::fromStdString(*cell)) : std::nullopt);
+    }
+    return result;
+}
+
+} // namespace
+
+RecordLoader::RecordLoader(QObject* parent)
+    : QObject(parent)
+{
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, [this] {
+        m_timedOut = true;
+        if (m_process)
+            m_process->kill();
+    });
+}
+
+RecordLoader::~RecordLoader()
+{
+    stopProcess();
+}
+
+QString RecordLoader::readerProgram()
+{
+#ifdef Q_OS_WIN
+    const QString name = QStringLiteral("rostari-mdbread.exe");
+#else
+    const QString name = QStringLiteral("rostari-mdbread");
+#endif
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    const QString beside = programDir.filePath(name);
+    if (QFileInfo(beside).isExecutable())
+        return beside;
+    return QDir::cleanPath(programDir.filePath(QStringLiteral("../libexec/rostari-bolt/") + name));
+}
+
+QString RecordLoader::failureMessage(const QString& path, const QString& reason)
+{
+    return QStringLiteral("データベースを開けません: %1 — %2").arg(path, reason);
+}
+
+void RecordLoader::start(const QString& path)
+{
+    stopProcess();
+    m_path = path;
+    m_output.clear();
+    m_timedOut = false;
+
+    // The reader checks everything again; these two need no process to tell.
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return fail(reasonFor(MdbTable::Status::Missing));
+    if (info.isDir())
+        return fail(QStringLiteral("フォルダーであり、ファイルではありません"));
+
+    const QString program = readerProgram();
+    if (!QFileInfo(program).isExecutable())
+        return fail(QStringLiteral("読み取りプログラムがありません (%1)").arg(program));
+
+    auto* process = new QProcess(this);
+    m_process = process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("MDBPATH"));
+    process->setProcessEnvironment(env);
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->setStandardInputFile(QProcess::nullDevice());
+    connect(process, &QProcess::readyReadStandardOutput, this, [this, process] {
+        m_output += process->readAllStandardOutput();
+        if (static_cast<std::size_t>(m_output.size()) > wire::kMaxBytes)
+            process->kill();
+    });
+    connect(process, &QProcess::finished, this, &RecordLoader::onFinished);
+    connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart && m_process == process)
+            fail(QStringLiteral("読み取りプログラムを起動できません"));
+    });
+    m_deadline.start(kTimeLimitMs);
+    process->start(program, { QFileInfo(path).absoluteFilePath() }, QIODevice::ReadOnly);
+}
+
+void RecordLoader::onFinished(int exitCode, QProcess::ExitStatus status)
+{
+    if (!m_process)
+        return;
+    m_output += m_process->readAllStandardOutput();
+    m_deadline.stop();
+    const bool timedOut = m_timedOut;
+    m_process->deleteLater();
+    m_process = nullptr;
+
+    if (timedOut)
+        return fail(QStringLiteral("データベースが壊れています（読み取りが %1 秒以内に終わりませんでした）")
+                        .arg(kTimeLimitMs / 1000));
+    if (status == QProcess::CrashExit)
+        return fail(QStringLiteral("データベースが壊れています（読み取り中に異常終了しました）"));
+    MdbTable table;
+    if (exitCode != 0
+        || !wire::decode(std::string_view(m_output.constData(), static_cast<std::size_t>(m_output.size())), table))
+        return fail(QStringLiteral("データベースが壊れています（読み取り結果が不正です）"));
+    m_output.clear();
+    if (table.status != MdbTable::Status::Ok)
+        return fail(reasonFor(table.status));
+    emit loaded(toSizeTable(table));
+}
+
+void RecordLoader::fail(const QString& reason)
+{
+    stopProcess();
+    emit failed(m_path, reason);
+}
+
+void RecordLoader::stopProcess()
+{
+    m_deadline.stop();
+    if (!m_process)
+        return;
+    QProcess* process = m_process;
+    m_process = nullptr;
+    process->disconnect(this);
+    if (process->state() != QProcess::NotRunning) {
+        process->kill();
+        process->waitForFinished(500);
+    }
+    process->deleteLater();
+}
+
+} // namespace quill

@@ -11,7 +11,7 @@ inline constexpr std::string_view kSizeTableName = "六角穴付ボルト";
 
 struct SizeField {
     std::string_view fieldName; // name in the database, full-width letters
-    std::string_view csvName;   // header in the reviewed CSV
+    std::string_view csvName; // header in the reviewed CSV
     bool isText;
 };
 

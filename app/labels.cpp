@@ -1,0 +1,48 @@
+#include "labels.h"
+
+#include "designfont.h"
+
+ValueLabel::ValueLabel(const QString& objectName, const QString& placeholder, qreal points, QWidget* parent)
+    : QLabel(placeholder, parent)
+{
+    setObjectName(objectName);
+    setFont(designFont(points));
+    setAlignment(Qt::AlignCenter);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+    setTextFormat(Qt::PlainText);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, Qt::white);
+    colours.setColor(QPalette::WindowText, Qt::black);
+    setPalette(colours);
+}
+
+void ValueLabel::setCaption(const QString& text)
+{
+    if (text == QLabel::text())
+        return;
+    setText(text);
+    emit changed();
+}
+
+CaptionLabel::CaptionLabel(
+    const QString& objectName, const QString& text, const QFont& font, Sizing sizing, QWidget* parent)
+    : QLabel(text, parent)
+    , m_sizing(sizing)
+{
+    setObjectName(objectName);
+    setFont(font);
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setWordWrap(sizing == Sizing::WrapInBox);
+    setAutoFillBackground(false);
+}
+
+void CaptionLabel::place(const QRect& box)
+{
+    if (m_sizing == Sizing::FitText)
+        setGeometry(QRect(box.topLeft(), sizeHint()));
+    else
+        setGeometry(box);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLabel>
+
+// The two label styles of the main window. Value labels are white, framed and centred and
+// show a placeholder until data replaces it; caption labels are transparent and plain.
+class ValueLabel : public QLabel {
+    Q_OBJECT
+public:
+    ValueLabel(const QString& objectName, const QString& placeholder, qreal points, QWidget* parent);
+
+    // Sets the shown text; announces it through changed() when it differs.
+    void setCaption(const QString& text);
+    QString caption() const { return text(); }
+
+signals:
+    void changed();
+};
+
+class CaptionLabel : public QLabel {
+    Q_OBJECT
+public:
+    enum class Sizing { FitText, WrapInBox };
+    CaptionLabel(const QString& objectName, const QString& text, const QFont& font, Sizing sizing, QWidget* parent);
+    // Places the label: a label sized to its text keeps the top-left and takes its text's size.
+    void place(const QRect& box);
+
+private:
+    Sizing m_sizing;
+};
