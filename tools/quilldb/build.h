@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+#include <jetwriter.h>
+#include <ostream>
+
+namespace quilldb {
+
+struct BuildOptions {
+    std::filesystem::path csv;
+    std::filesystem::path output;
+    jet::Format format = jet::Format::Jet4;
+    bool single = false;
+};
+
+// Writes the size database from the CSV; on failure reports to err, leaves no output
+// file behind and returns 1.
+int runBuild(const BuildOptions& options, std::ostream& err);
+
+} // namespace quilldb
