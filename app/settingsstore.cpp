@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <charconv>
 #include <cmath>
@@ -17,7 +18,10 @@ std::unique_ptr<QSettings> openStore()
     return std::make_unique<QSettings>(
         QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Quillmark"), QSettings::NativeFormat);
 #else
-    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QLatin1String(kOrganisation));
+    // Quillmark.conf in the user's configuration folder ($XDG_CONFIG_HOME, else ~/.config).
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    return std::make_unique<QSettings>(
+        folder + QLatin1Char('/') + QLatin1String(kOrganisation) + QStringLiteral(".conf"), QSettings::IniFormat);
 #endif
 }
 

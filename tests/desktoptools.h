@@ -1,0 +1,117 @@
+#pragma once
+
+// Running the real viewer on the private X display and looking at it from outside,
+// through the standard X tools (xdotool, xprop, wmctrl).
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace desktop {
+
+inline QString run(const QString& program, const QStringList& arguments, int timeoutMs = 10000)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+// The viewer as a child process with its own settings folder and working directory.
+class Viewer {
+public:
+    Viewer(const QString& configHome, const QString& workingDirectory)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        m_process.setProcessEnvironment(env);
+        m_process.setWorkingDirectory(workingDirectory);
+        m_process.start(QStringLiteral(ROSTARI_BUILD_DIR "/bin/rostari-bolt"), {});
+    }
+    ~Viewer()
+    {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
+    }
+
+    // The X window id of the main window once it is mapped, or empty.
+    QString waitForWindow()
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 10000) {
+            const QString ids = run(QStringLiteral("xdotool"),
+                { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                    QString::number(m_process.processId()), QStringLiteral("--name"), QStringLiteral("JIS B 1176") });
+            if (!ids.isEmpty()) {
+                m_window = ids.split(QLatin1Char('\n')).first();
+                // Give the window manager time to frame it.
+                QTest::qWait(300);
+                return m_window;
+            }
+            QTest::qWait(50);
+        }
+        return {};
+    }
+
+    // The outer (frame) corner: the client's place on the screen less the frame extents.
+    QPoint framePosition() const
+    {
+        const QString info = run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), m_window });
+        const auto x = QRegularExpression(QStringLiteral("Absolute upper-left X:\\s+(-?\\d+)")).match(info);
+        const auto y = QRegularExpression(QStringLiteral("Absolute upper-left Y:\\s+(-?\\d+)")).match(info);
+        const QString extents
+            = run(QStringLiteral("xprop"), { QStringLiteral("-id"), m_window, QStringLiteral("_NET_FRAME_EXTENTS") });
+        const auto ext = QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)")).match(extents);
+        if (!x.hasMatch() || !y.hasMatch() || !ext.hasMatch())
+            return { -99999, -99999 };
+        return { x.captured(1).toInt() - ext.captured(1).toInt(), y.captured(1).toInt() - ext.captured(3).toInt() };
+    }
+
+    // Dismisses the database message if one is shown (the working folder may hold no database).
+    void dismissMessage()
+    {
+        const QString ids = run(QStringLiteral("xdotool"),
+            { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                QString::number(m_process.processId()), QStringLiteral("--name"), QStringLiteral("^ロスタリ$") });
+        if (ids.isEmpty())
+            return;
+        const QString box = ids.split(QLatin1Char('\n')).first();
+        run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), box });
+        run(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("Return") });
+        QTest::qWait(200);
+    }
+
+    void key(const QString& keys)
+    {
+        run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), m_window });
+        run(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys });
+    }
+    // The window manager's close command, as the title bar's close box sends it.
+    void closeBox() { run(QStringLiteral("wmctrl"), { QStringLiteral("-i"), QStringLiteral("-c"), m_window }); }
+    void moveTo(int x, int y)
+    {
+        run(QStringLiteral("xdotool"),
+            { QStringLiteral("windowmove"), QStringLiteral("--sync"), m_window, QString::number(x),
+                QString::number(y) });
+        QTest::qWait(200);
+    }
+
+    bool waitForExit(int timeoutMs = 5000) { return m_process.waitForFinished(timeoutMs); }
+    int exitCode() const { return m_process.exitCode(); }
+    QString errorOutput() { return QString::fromUtf8(m_process.readAllStandardError()); }
+
+private:
+    QProcess m_process;
+    QString m_window;
+};
+
+} // namespace desktop

@@ -1,0 +1,391 @@
+// The main window without records: start-up state, layout, menus and the two ways to end.
+
+#include "tabcontrol.h"
+#include "testmain.h"
+#include "windowtest.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+enum class In { Client, Tab, Picture };
+
+struct Place {
+    const char* name;
+    In container;
+    int left, top, width, height; // twips
+    bool fitsText; // sized to its text: only the corner is fixed
+};
+
+// The design places, in twips, each within its container.
+const Place kPlaces[] = {
+    { "Data1", In::Client, 5580, 5400, 2895, 375, false },
+    { "StatusBar1", In::Client, 0, 5835, 8625, 315, false },
+    { "SSTab1", In::Client, 0, 0, 8595, 5835, false },
+    { "Command1", In::Client, 1110, 4680, 975, 375, false },
+    { "Picture1", In::Tab, 60, 360, 8475, 4995, false },
+    { "Picture2", In::Tab, 60, 360, 8475, 4995, false },
+    { "Picture3", In::Tab, 60, 360, 8475, 4995, false },
+    { "Label1", In::Tab, 120, 5400, 855, 345, false },
+    { "Label0_1", In::Tab, 1020, 5460, 240, 240, true },
+    { "Label2_0", In::Tab, 1320, 5400, 765, 345, false },
+    { "Label35_2", In::Tab, 120, 5400, 855, 345, false },
+    { "Label0_2", In::Tab, 1020, 5460, 240, 240, true },
+    { "Label2_1", In::Tab, 1320, 5400, 765, 345, false },
+    { "Label35_1", In::Tab, 120, 5400, 855, 345, false },
+    { "Label0_3", In::Tab, 1020, 5460, 240, 240, true },
+    { "Label2_2", In::Tab, 1320, 5400, 765, 345, false },
+    { "Label0_0", In::Picture, 7020, 300, 960, 240, true },
+    { "Label8", In::Picture, 2700, 300, 600, 300, false },
+    { "Label9", In::Picture, 4200, 600, 600, 300, false },
+    { "Label10", In::Picture, 5295, 480, 780, 300, false },
+    { "Label11", In::Picture, 5715, 840, 705, 300, false },
+    { "Label5", In::Picture, 1260, 840, 705, 300, false },
+    { "Label7", In::Picture, 2520, 1020, 600, 300, false },
+    { "Label3", In::Picture, 7260, 1080, 705, 300, false },
+    { "Label6", In::Picture, 2460, 1980, 600, 300, false },
+    { "Label13", In::Picture, 4770, 3060, 705, 300, false },
+    { "Label4", In::Picture, 1440, 3420, 600, 300, false },
+    { "Label14", In::Picture, 4800, 3615, 705, 300, false },
+    { "Label15", In::Picture, 6585, 3615, 705, 300, false },
+    { "Label12", In::Picture, 3780, 4140, 600, 300, false },
+    { "Combo1", In::Picture, 5700, 4155, 870, 345, false },
+    { "Label0_7", In::Picture, 3780, 360, 960, 240, true },
+    { "Label16_0", In::Picture, 1635, 510, 735, 300, false },
+    { "Label16_1", In::Picture, 6000, 510, 720, 300, false },
+    { "Label17_0", In::Picture, 1650, 1020, 720, 300, false },
+    { "Label17_1", In::Picture, 6000, 1020, 720, 300, false },
+    { "Label20", In::Picture, 3390, 1140, 600, 300, false },
+    { "Label21", In::Picture, 4290, 1140, 600, 300, false },
+    { "Label18", In::Picture, 3840, 2565, 780, 300, false },
+    { "Label19", In::Picture, 3840, 3150, 780, 300, false },
+    { "Label0_5", In::Picture, 540, 360, 720, 180, true },
+    { "Label22", In::Picture, 1500, 240, 780, 300, false },
+    { "Label23", In::Picture, 3240, 465, 600, 300, false },
+    { "Label24", In::Picture, 3450, 1890, 600, 300, false },
+    { "Label0_6", In::Picture, 4620, 360, 600, 360, false },
+    { "Label25", In::Picture, 5490, 240, 780, 300, false },
+    { "Label26", In::Picture, 7245, 465, 600, 300, false },
+    { "Label27", In::Picture, 7425, 1890, 600, 300, false },
+    { "Label0_4", In::Picture, 3060, 2490, 960, 240, true },
+    { "Label0_8", In::Picture, 480, 2820, 720, 375, false },
+    { "Label28", In::Picture, 1500, 2730, 780, 300, false },
+    { "Label29", In::Picture, 3240, 3000, 600, 300, false },
+    { "Label30", In::Picture, 3450, 4395, 600, 300, false },
+    { "Label0_9", In::Picture, 4485, 2760, 765, 540, false },
+    { "Label31", In::Picture, 5490, 2730, 780, 300, false },
+    { "Label32", In::Picture, 7230, 2985, 600, 300, false },
+    { "Label33", In::Picture, 7440, 4515, 600, 300, false },
+};
+
+// Placeholders shown before any record.
+const std::pair<const char*, const char*> kPlaceholders[] = {
+    { "Label1", "M" },
+    { "Label35_1", "M" },
+    { "Label35_2", "M" },
+    { "Label3", "M" },
+    { "Label2_0", "p" },
+    { "Label2_1", "p" },
+    { "Label2_2", "p" },
+    { "Label4", "s" },
+    { "Label5", "e" },
+    { "Label6", "dk" },
+    { "Label7", "v" },
+    { "Label8", "t" },
+    { "Label9", "w" },
+    { "Label10", "da" },
+    { "Label11", "ds" },
+    { "Label12", "k" },
+    { "Label13", "L-13" },
+    { "Label14", "L-14" },
+    { "Label15", "L-15" },
+    { "Label16_0", "D" },
+    { "Label16_1", "D" },
+    { "Label17_0", "dk" },
+    { "Label17_1", "dk" },
+    { "Label18", "ds" },
+    { "Label19", "d'" },
+    { "Label20", "H\"" },
+    { "Label21", "H'" },
+    { "Label22", "D1" },
+    { "Label23", "h1" },
+    { "Label24", "t1" },
+    { "Label25", "D2" },
+    { "Label26", "h2" },
+    { "Label27", "t2" },
+    { "Label28", "D3" },
+    { "Label29", "h4" },
+    { "Label30", "t4" },
+    { "Label31", "D2" },
+    { "Label32", "h3" },
+    { "Label33", "t3" },
+    { "Label0_1", "×" },
+    { "Label0_0", "単位：mm" },
+    { "Label0_5", "ばね座金" },
+    { "Label0_6", "平座金 （並丸）" },
+    { "Label0_8", " 平座金 （小形丸）" },
+    { "Label0_9", "ばね座金 平座金 兼用" },
+};
+
+const QString kPage1Status = QStringLiteral("JIS 六角穴付ボルト M3～M52 [JIS B 1176(1988)]");
+
+} // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        // No database here: the window starts without records.
+        QVERIFY(m_dir.isValid());
+        QVERIFY(QDir::setCurrent(m_dir.path()));
+    }
+
+    void windowBeforeRecords()
+    {
+        Form1 form;
+        form.Form_Load();
+        // The records are read only after loading has returned.
+        for (const auto& [name, text] : kPlaceholders)
+            QCOMPARE(textOf(&form, name), QString::fromUtf8(text));
+        QCOMPARE(form.windowTitle(), QStringLiteral("ロスタリ【六角穴付きボルト】 JIS B 1176(1988)"));
+        QVERIFY(form.isVisible());
+        QCOMPARE(child(&form, "Form1_Client")->size(), QSize(575, 410));
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(form.windowFlags() & Qt::WindowMinimizeButtonHint);
+        QCOMPARE(textOf(&form, "StatusBar1_Panel1"), kPage1Status);
+        QCOMPARE(textOf(&form, "StatusBar1_Panel2"), QString());
+        QCOMPARE(child<QAction>(&form, "FormTop_ON")->isChecked(), false);
+        QCOMPARE(child<QAction>(&form, "FormTop_OFF")->isChecked(), false);
+        QCOMPARE(child<TabControl>(&form, "SSTab1")->currentIndex(), 0);
+    }
+
+    void lengthList()
+    {
+        Form1 form;
+        form.Form_Load();
+        auto* combo = child<QComboBox>(&form, "Combo1");
+        QCOMPARE(combo->count(), 33);
+        QCOMPARE(combo->currentText(), QStringLiteral("   5"));
+        QCOMPARE(combo->itemText(8), QStringLiteral("  30"));
+        QCOMPARE(combo->itemText(9), QStringLiteral("  35"));
+        QCOMPARE(combo->itemText(10), QStringLiteral("  40"));
+        QCOMPARE(combo->itemText(32), QStringLiteral(" 300"));
+        QVERIFY(!combo->isEditable());
+        QCOMPARE(form.focusWidget(), combo);
+    }
+
+    void databasePathIsTheWorkingDirectory_data()
+    {
+        QTest::addColumn<QString>("directory");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("temporary folder") << QString() << QString();
+        QTest::newRow("root") << QStringLiteral("/") << QStringLiteral("//quilldat.mdb");
+    }
+    void databasePathIsTheWorkingDirectory()
+    {
+        QFETCH(QString, directory);
+        QFETCH(QString, path);
+        if (directory.isEmpty()) {
+            directory = m_dir.path();
+            path = m_dir.path() + QStringLiteral("/quilldat.mdb");
+        }
+        QVERIFY(QDir::setCurrent(directory));
+        bool opened = true;
+        auto form = startWindow(&opened);
+        QCOMPARE(form->dataSource()->databaseName(), path);
+        QVERIFY(!opened);
+        // The failure names the path and says what is wrong; the window stays with its placeholders.
+        auto* box = child<QMessageBox>(form.get(), "Data1_Error");
+        QVERIFY(box);
+        QVERIFY2(box->text().contains(path), qPrintable(box->text()));
+        QVERIFY2(box->text().contains(QStringLiteral("ファイルがありません")), qPrintable(box->text()));
+        QCOMPARE(textOf(form.get(), "Label1"), QStringLiteral("M"));
+        QCOMPARE(textOf(form.get(), "Label13"), QStringLiteral("L-13"));
+        box->accept();
+        QVERIFY(form->isVisible());
+    }
+
+    void geometry_data()
+    {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < int(std::size(kPlaces)); ++i)
+            QTest::newRow(kPlaces[i].name) << i;
+    }
+    void geometry()
+    {
+        QFETCH(int, index);
+        const Place& place = kPlaces[index];
+        Form1 form;
+        form.Form_Load();
+        QWidget* client = child(&form, "Form1_Client");
+        QWidget* widget = child(&form, place.name);
+        QVERIFY(widget);
+        // Page 1's tab strip is 20 px high; picture contents start inside the 2-px border.
+        QPoint origin;
+        if (place.container == In::Tab)
+            origin = child(&form, "SSTab1")->mapTo(client, QPoint());
+        else if (place.container == In::Picture)
+            origin = child(&form, "SSTab1")->mapTo(client, QPoint(4 + 2, 24 + 2));
+        const QRect expected(
+            origin + QPoint(place.left / 15, place.top / 15), QSize(place.width / 15, place.height / 15));
+        const QRect actual(widget->mapTo(client, QPoint()), widget->size());
+        if (place.fitsText)
+            QCOMPARE(actual.topLeft(), expected.topLeft());
+        else
+            QCOMPARE(actual, expected);
+    }
+
+    void statusPanelsAndTabs()
+    {
+        Form1 form;
+        form.Form_Load();
+        auto* panel1 = child<QLabel>(&form, "StatusBar1_Panel1");
+        auto* panel2 = child<QLabel>(&form, "StatusBar1_Panel2");
+        QCOMPARE(panel1->width(), 492);
+        QVERIFY(panel2->width() >= 80);
+        auto* tabs = child<TabControl>(&form, "SSTab1");
+        QCOMPARE(tabs->tabBar()->tabText(0), QStringLiteral("六角穴付ボルト各部の寸法"));
+        QCOMPARE(tabs->tabBar()->tabText(1), QStringLiteral("座ぐり寸法：１（参考）"));
+        QCOMPARE(tabs->tabBar()->tabText(2), QStringLiteral("座ぐり寸法：２（参考）"));
+        QCOMPARE(tabs->tabBar()->height(), 20);
+    }
+
+    void dataSourceIsInFrontOnEveryPage()
+    {
+        Form1 form;
+        form.Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QWidget* client = child(&form, "Form1_Client");
+        auto* tabs = child<TabControl>(&form, "SSTab1");
+        QWidget* data1 = child(&form, "Data1");
+        QWidget* command1 = child(&form, "Command1");
+        for (int page = 0; page < 3; ++page) {
+            tabs->setCurrentIndex(page);
+            for (const QPoint& p : { data1->geometry().topLeft() + QPoint(1, 1), data1->geometry().center(),
+                     data1->geometry().bottomRight() - QPoint(1, 1) }) {
+                QWidget* hit = client->childAt(p);
+                QVERIFY2(hit == data1 || data1->isAncestorOf(hit), qPrintable(QString::number(page)));
+            }
+            // The cancel button is covered everywhere.
+            const QRect r = command1->geometry();
+            for (int x = r.left(); x <= r.right(); x += 4)
+                for (int y = r.top(); y <= r.bottom(); y += 4) {
+                    QWidget* hit = client->childAt(x, y);
+                    QVERIFY(hit != command1);
+                }
+        }
+    }
+
+    void fontsAreTheDesignFont_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qreal>("points");
+        QTest::newRow("designation") << QStringLiteral("Label1") << 14.25;
+        QTest::newRow("pitch") << QStringLiteral("Label2_2") << 14.25;
+        QTest::newRow("value") << QStringLiteral("Label6") << 12.0;
+        QTest::newRow("unit caption") << QStringLiteral("Label0_4") << 12.0;
+        QTest::newRow("length list") << QStringLiteral("Combo1") << 11.25;
+        QTest::newRow("tab captions") << QStringLiteral("SSTab1_Tabs") << 9.75;
+        QTest::newRow("navigation caption") << QStringLiteral("Data1_Caption") << 9.75;
+    }
+    void fontsAreTheDesignFont()
+    {
+        QFETCH(QString, name);
+        QFETCH(qreal, points);
+        Form1 form;
+        auto* widget = form.findChild<QWidget*>(name);
+        QVERIFY(widget);
+        QCOMPARE(widget->font().pointSizeF(), points);
+        QCOMPARE(widget->font().families().value(0), QStringLiteral("ＭＳ Ｐゴシック"));
+        QVERIFY(widget->font().families().contains(QStringLiteral("IPAPGothic")));
+        QCOMPARE(widget->font().weight(), QFont::Normal);
+        QVERIFY(!widget->font().italic() && !widget->font().underline());
+    }
+
+    void labelStyles()
+    {
+        Form1 form;
+        auto* value = child<QLabel>(&form, "Label6");
+        QVERIFY(value->autoFillBackground());
+        QCOMPARE(value->palette().color(QPalette::Window), QColor(Qt::white));
+        QCOMPARE(value->frameShape(), QFrame::Box);
+        QCOMPARE(value->lineWidth(), 1);
+        QVERIFY(value->alignment() & Qt::AlignHCenter);
+        auto* caption = child<QLabel>(&form, "Label0_0");
+        QVERIFY(!caption->autoFillBackground());
+        QCOMPARE(caption->frameShape(), QFrame::NoFrame);
+        QVERIFY(caption->alignment() & Qt::AlignLeft);
+        QVERIFY(child<QLabel>(&form, "Label0_9")->wordWrap());
+    }
+
+    void menus()
+    {
+        Form1 form;
+        const QList<QAction*> top = form.menuBar()->actions();
+        QCOMPARE(top.size(), 3);
+        QCOMPARE(top[0]->text(), QStringLiteral("ﾌｧｲﾙ(&F)"));
+        QCOMPARE(top[1]->text(), QStringLiteral("表示(&V)"));
+        QCOMPARE(top[2]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+        QCOMPARE(child<QAction>(&form, "Quit")->text(), QStringLiteral("終了"));
+        QCOMPARE(child<QMenu>(&form, "FrontTop")->title(), QStringLiteral("常に手前表示"));
+        QCOMPARE(child<QAction>(&form, "FormTop_ON")->shortcut(), QKeySequence(Qt::Key_F4));
+        QCOMPARE(child<QAction>(&form, "FormTop_OFF")->shortcut(), QKeySequence(Qt::Key_F5));
+        QCOMPARE(child<QAction>(&form, "About")->text(), QStringLiteral("ロスタリについて"));
+        QCOMPARE(child<QPushButton>(&form, "Command1")->text(), QStringLiteral("終　了"));
+    }
+
+    void escapeAndQuitEndTheProgram_data()
+    {
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("Escape") << true;
+        QTest::newRow("Quit") << false;
+    }
+    void escapeAndQuitEndTheProgram()
+    {
+        QFETCH(bool, byEscape);
+        auto started = startWindow();
+        Form1& form = *started;
+        delete child<QMessageBox>(&form, "Data1_Error"); // no database here
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QSignalSpy end(&form, &Form1::programEndRequested);
+        if (byEscape)
+            QTest::keyClick(child(&form, "Combo1"), Qt::Key_Escape);
+        else
+            child<QAction>(&form, "Quit")->trigger();
+        QCOMPARE(end.count(), 1);
+    }
+
+    void escapeInsideTheOpenListOnlyClosesIt()
+    {
+        auto started = startWindow();
+        Form1& form = *started;
+        delete child<QMessageBox>(&form, "Data1_Error");
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QSignalSpy end(&form, &Form1::programEndRequested);
+        auto* combo = child<QComboBox>(&form, "Combo1");
+        combo->showPopup();
+        QWidget* popup = QApplication::activePopupWidget();
+        QVERIFY(popup);
+        QTest::keyClick(popup, Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(end.count(), 0);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+ROSTARI_TEST_MAIN(TestForm1)
+#include "tst_form1.moc"

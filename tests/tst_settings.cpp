@@ -1,0 +1,142 @@
+// The position store: what text counts as a position, and the store's own behaviour.
+
+#include "settingsstore.h"
+#include "testmain.h"
+
+#include <QDir>
+#include <QFile>
+#include <QObject>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <limits>
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        QFile::remove(storeFile());
+        QDir(storeFile()).removeRecursively();
+    }
+
+    void parse_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<float>("twips");
+        QTest::newRow("whole") << QStringLiteral("1200") << true << 1200.f;
+        QTest::newRow("negative") << QStringLiteral("-360") << true << -360.f;
+        QTest::newRow("leading blank") << QStringLiteral(" 1200") << true << 1200.f;
+        QTest::newRow("trailing blank") << QStringLiteral("1200 ") << true << 1200.f;
+        QTest::newRow("fraction") << QStringLiteral("1200.5") << true << 1200.5f;
+        QTest::newRow("minus zero") << QStringLiteral("-0") << true << 0.f;
+        QTest::newRow("plus sign") << QStringLiteral("+15") << true << 15.f;
+        QTest::newRow("exponent") << QStringLiteral("1.5E+07") << true << 15000000.f;
+        QTest::newRow("huge but single") << QStringLiteral("99999999999") << true << 99999999999.f;
+        QTest::newRow("largest single") << QStringLiteral("3.4e38") << true << 3.4e38f;
+        QTest::newRow("beyond single") << QStringLiteral("1e39") << false << 0.f;
+        QTest::newRow("letters") << QStringLiteral("abc") << false << 0.f;
+        QTest::newRow("empty") << QString() << false << 0.f;
+        QTest::newRow("blank") << QStringLiteral("   ") << false << 0.f;
+        QTest::newRow("nan") << QStringLiteral("nan") << false << 0.f;
+        QTest::newRow("inf") << QStringLiteral("inf") << false << 0.f;
+        QTest::newRow("-inf") << QStringLiteral("-inf") << false << 0.f;
+        QTest::newRow("number and text") << QStringLiteral("12ab") << false << 0.f;
+        QTest::newRow("hex") << QStringLiteral("0x10") << false << 0.f;
+        QTest::newRow("comma decimal") << QStringLiteral("1200,5") << false << 0.f;
+        QTest::newRow("full-width digits") << QStringLiteral("１２００") << false << 0.f;
+        QTest::newRow("one megabyte") << QString(1 << 20, QLatin1Char('1')) << false << 0.f;
+        QTest::newRow("replacement characters") << QStringLiteral("\uFFFD\uFFFD") << false << 0.f;
+    }
+    void parse()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QFETCH(float, twips);
+        const std::optional<float> parsed = parseTwips(text);
+        QCOMPARE(parsed.has_value(), valid);
+        if (valid)
+            QCOMPARE(*parsed, twips);
+    }
+
+    void text_data()
+    {
+        QTest::addColumn<float>("twips");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 2400.f << QStringLiteral("2400");
+        QTest::newRow("negative") << -360.f << QStringLiteral("-360");
+        QTest::newRow("zero") << 0.f << QStringLiteral("0");
+        QTest::newRow("large") << 15000000.f << QStringLiteral("15000000");
+    }
+    void text()
+    {
+        QFETCH(float, twips);
+        QFETCH(QString, text);
+        QCOMPARE(twipsText(twips), text);
+        QCOMPARE(parseTwips(twipsText(twips)), std::optional<float>(twips));
+    }
+
+    void storesUnderQuillmarkInIniForm()
+    {
+        {
+            SettingsStore store;
+            QCOMPARE(store.GetSetting(QStringLiteral("Form1_StrtUp"), QStringLiteral("X1"), QStringLiteral("15")),
+                QStringLiteral("15"));
+            QVERIFY(store.SaveSetting(QStringLiteral("Form1_StrtUp"), QStringLiteral("X1"), QStringLiteral("1200")));
+            QVERIFY(store.SaveSetting(QStringLiteral("Form1_StrtUp"), QStringLiteral("Y1"), QStringLiteral("-360")));
+            QVERIFY(store.flush());
+            QCOMPARE(QFileInfo(store.location()).fileName(), QStringLiteral("Quillmark.conf"));
+        }
+        QFile file(storeFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray ini = file.readAll();
+        QVERIFY2(ini.contains("[Form1_StrtUp]\nX1=1200\nY1=-360\n"), ini.constData());
+        SettingsStore again;
+        QCOMPARE(
+            again.GetSetting(QStringLiteral("Form1_StrtUp"), QStringLiteral("Y1"), QString()), QStringLiteral("-360"));
+    }
+
+    void otherKeysSurviveAWrite()
+    {
+        writeStore("[Other]\nkeep=yes\n[Form1_StrtUp]\nX1=abc\n");
+        {
+            SettingsStore store;
+            store.SaveSetting(QStringLiteral("Form1_StrtUp"), QStringLiteral("X1"), QStringLiteral("300"));
+            QVERIFY(store.flush());
+        }
+        QSettings check(storeFile(), QSettings::IniFormat);
+        QCOMPARE(check.value(QStringLiteral("Other/keep")).toString(), QStringLiteral("yes"));
+        QCOMPARE(check.value(QStringLiteral("Form1_StrtUp/X1")).toString(), QStringLiteral("300"));
+    }
+
+    void aStoreThatIsAFolderFailsWithoutCrashing()
+    {
+        QVERIFY(QDir().mkpath(storeFile()));
+        SettingsStore store;
+        QCOMPARE(store.GetSetting(QStringLiteral("Form1_StrtUp"), QStringLiteral("X1"), QStringLiteral("0")),
+            QStringLiteral("0"));
+        store.SaveSetting(QStringLiteral("Form1_StrtUp"), QStringLiteral("X1"), QStringLiteral("1200"));
+        QString why;
+        QVERIFY(!store.flush(&why));
+        QVERIFY(!why.isEmpty());
+    }
+
+private:
+    static QString storeFile()
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+            + QStringLiteral("/Quillmark.conf");
+    }
+    static void writeStore(const QByteArray& content)
+    {
+        QDir().mkpath(QFileInfo(storeFile()).path());
+        QFile file(storeFile());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+};
+
+ROSTARI_TEST_MAIN(TestSettings)
+#include "tst_settings.moc"
