@@ -8,8 +8,7 @@
 
 // Widget tests run offscreen at 96 dpi with a private settings store. Desktop tests
 // need a real X display with a window manager and are skipped without one.
-template <typename TestClass>
-int rostariTestMain(int argc, char** argv, bool desktop)
+template <typename TestClass> int rostariTestMain(int argc, char** argv, bool desktop)
 {
     if (desktop) {
         if (qEnvironmentVariableIsEmpty("DISPLAY")) {
@@ -28,6 +27,12 @@ int rostariTestMain(int argc, char** argv, bool desktop)
 }
 
 #define ROSTARI_TEST_MAIN(TestClass)                                                                                   \
-    int main(int argc, char** argv) { return rostariTestMain<TestClass>(argc, argv, false); }
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        return rostariTestMain<TestClass>(argc, argv, false);                                                          \
+    }
 #define ROSTARI_DESKTOP_TEST_MAIN(TestClass)                                                                           \
-    int main(int argc, char** argv) { return rostariTestMain<TestClass>(argc, argv, true); }
+    int main(int argc, char** argv)                                                                                    \
+    {                                                                                                                  \
+        return rostariTestMain<TestClass>(argc, argv, true);                                                           \
+    }
