@@ -1,0 +1,391 @@
+// quilldb from the outside: what build refuses (with file, line and column, exit 1, no
+// output left behind), what it takes as the same input, and what dump prints.
+
+#include "jet_testsupport.h"
+#include "sizefields.h"
+#include "testmain.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <jetwriter.h>
+
+namespace {
+
+// The reviewed CSV as lines of fields, to derive inputs from.
+using Lines = QList<QByteArrayList>;
+
+Lines reviewedLines()
+{
+    Lines lines;
+    for (const QByteArray& line : jettest::readFile(jettest::reviewedCsvPath()).split('\n')) {
+        if (!line.trimmed().isEmpty())
+            lines << line.trimmed().split(',');
+    }
+    return lines;
+}
+
+QByteArray joined(const Lines& lines, const QByteArray& lineEnd = "\n")
+{
+    QByteArray out;
+    for (const auto& fields : lines)
+        out += fields.join(',') + lineEnd;
+    return out;
+}
+
+// The reviewed CSV with one field changed; line and column count from 1.
+QByteArray withField(int line, int column, const QByteArray& value)
+{
+    Lines lines = reviewedLines();
+    lines[line - 1][column - 1] = value;
+    return joined(lines);
+}
+
+} // namespace
+
+class CliTest : public QObject {
+    Q_OBJECT
+
+private:
+    QStringList entries(const QString& folder) const
+    {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    jettest::ToolRun quilldb(const QStringList& args, const QString& workingDir = {})
+    {
+        return jettest::run(jettest::quilldbPath(), args, {}, workingDir);
+    }
+
+private slots:
+    void badInput_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("message"); // %F stands for the CSV's path
+
+        const QStringList none;
+        const QStringList jet3 { QStringLiteral("--format"), QStringLiteral("jet3") };
+        const Lines lines = reviewedLines();
+        auto add = [](const char* tag, const QByteArray& csv, const QStringList& options, const char* message) {
+            QTest::newRow(tag) << csv << options << QString::fromUtf8(message);
+        };
+
+        add("empty file", "", none, "%F: the file is empty; the first line must be the header size,P,s,e,dk,");
+        add("only a byte order mark", "\xEF\xBB\xBF\r\n", none, "%F: the file is empty");
+        add("header only", joined(lines.mid(0, 1)), none, "%F: line 1: the file holds no records after the header");
+        add("no header", joined(lines.mid(1)), none,
+            "%F: line 1, column 1: \"M3\" is not a column name; the first line must be the header size,P,");
+        add("misspelt column", withField(1, 5, "dK"), none, "%F: line 1, column 5: \"dK\" is not a column name");
+        add("column twice", withField(1, 3, "P"), none,
+            "%F: line 1, column 3: the column \"P\" appears twice (also column 2)");
+        Lines shortHeader = lines;
+        for (auto& fields : shortHeader)
+            fields.removeLast();
+        add("column missing", joined(shortHeader), none, "%F: line 1, column 26: the header lacks the column(s) t4");
+
+        Lines ragged = lines;
+        ragged[4].removeLast();
+        add("record too short", joined(ragged), none,
+            "%F: line 5, column 26: the record ends after 25 fields; the header has 26");
+        ragged = lines;
+        ragged[2] << "1";
+        add("record too long", joined(ragged), none,
+            "%F: line 3, column 27: the record has 27 fields; the header has 26");
+
+        add("unit in a number", withField(4, 4, "4.58mm"), none,
+            "%F: line 4, column 4 (e): \"4.58mm\" is not a number");
+        add("decimal comma", withField(4, 4, "\"4,58\""), none, "%F: line 4, column 4 (e): \"4,58\" is not a number");
+        add("nan", withField(2, 2, "nan"), none, "%F: line 2, column 2 (P): \"nan\" is not a number");
+        add("inf", withField(9, 20, "inf"), none, "%F: line 9, column 20 (h2): \"inf\" is not a number");
+        add("blank in a number", withField(2, 3, " 2.5"), none, "%F: line 2, column 3 (s): \" 2.5\" is not a number");
+        add("too large for Double", withField(6, 13, "1e999"), none,
+            "%F: line 6, column 13 (D): \"1e999\" is out of range for Double");
+        add("too large for Single", withField(6, 13, "1e39"), { QStringLiteral("--single") },
+            "%F: line 6, column 13 (D): \"1e39\" is out of range for Single");
+        add("not a designation", withField(2, 1, "M7"), none,
+            "%F: line 2, column 1 (size): \"M7\" is not a thread designation; expected one of M3,M4,");
+        add("designation in lower case", withField(3, 1, "m4"), none,
+            "%F: line 3, column 1 (size): \"m4\" is not a thread designation");
+        add("designation with a blank", withField(3, 1, "M4 "), none,
+            "%F: line 3, column 1 (size): \"M4 \" is not a thread designation");
+        add("designation empty", withField(3, 1, ""), none,
+            "%F: line 3, column 1 (size): \"\" is not a thread designation");
+        add("designation twice", withField(4, 1, "M3"), none,
+            "%F: line 4, column 1 (size): \"M3\" appears again; first on line 2");
+        add("text too long", withField(2, 1, "M3 cap screw"), none,
+            "%F: line 2, column 1 (size): \"M3 cap screw\" takes 12 characters; the field holds 10");
+        // Six characters fit ten UCS-2 characters but not ten bytes of code page 932.
+        add("text too long for jet3", withField(2, 1, "Ｍ３３３３３"), jet3,
+            "%F: line 2, column 1 (size): \"Ｍ３３３３３\" takes 12 bytes in code page 932; the field holds 10");
+        add("no code in 932", withField(2, 1, "M3€"), jet3,
+            "%F: line 2, column 1 (size): the character U+20AC \"€\" has no code in code page 932");
+        add("invalid UTF-8", withField(2, 1, "M\xff"), none,
+            "%F: line 2, column 1 (size): the text \"M\xff\" is not valid UTF-8");
+        add("no closing quote", withField(23, 1, "\"M52"), none,
+            "%F: line 23, column 1: the quoted field has no closing quote");
+        add("text after a quote", withField(2, 1, "\"M3\"x"), none,
+            "%F: line 2, column 1: text after the closing quote");
+        add("quote inside a field", withField(2, 1, "M\"3"), none, "%F: line 2, column 1: a quote inside a field");
+        add("line counted with CRLF", joined(Lines(lines).mid(0, 7) << QByteArrayList(26, "x"), "\r\n"), none,
+            "%F: line 8, column 1 (size): \"x\" is not a thread designation");
+    }
+
+    void badInput()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(QStringList, options);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString input = dir.filePath(QStringLiteral("sizes.csv"));
+        QVERIFY(jettest::writeFile(input, csv));
+        const auto result = quilldb(
+            QStringList { QStringLiteral("build"), input, dir.filePath(QStringLiteral("out.mdb")) } + options);
+        QCOMPARE(result.exitCode, 1);
+        const QString err = QString::fromUtf8(result.err);
+        QVERIFY2(err.startsWith(QStringLiteral("quilldb: ") + QString(message).replace(QStringLiteral("%F"), input)),
+            qPrintable(err));
+        QCOMPARE(err.count(QLatin1Char('\n')), 1);
+        QVERIFY(result.out.isEmpty());
+        QCOMPARE(entries(dir.path()), QStringList { QStringLiteral("sizes.csv") });
+    }
+
+    void badTarget_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder missing") << QStringLiteral("no/such/folder/out.mdb")
+                                        << QStringLiteral("No such file or directory");
+        QTest::newRow("target is a folder") << QStringLiteral("taken") << QStringLiteral("Is a directory");
+        QTest::newRow("input missing") << QStringLiteral("out.mdb") << QStringLiteral("cannot read");
+    }
+
+    void badTarget()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken")));
+        const QString input = QString::fromLatin1(QTest::currentDataTag()) == QLatin1String("input missing")
+            ? dir.filePath(QStringLiteral("absent.csv"))
+            : jettest::reviewedCsvPath();
+        const QString output = dir.filePath(target);
+        const auto result = quilldb({ QStringLiteral("build"), input, output });
+        QCOMPARE(result.exitCode, 1);
+        const QString err = QString::fromUtf8(result.err);
+        QVERIFY2(err.contains(reason), qPrintable(err));
+        QVERIFY2(err.contains(reason == QLatin1String("cannot read") ? input : output), qPrintable(err));
+        QCOMPARE(entries(dir.path()), QStringList { QStringLiteral("taken") });
+        QVERIFY(entries(dir.filePath(QStringLiteral("taken"))).isEmpty());
+    }
+
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        const QString csv = jettest::reviewedCsvPath();
+        QTest::newRow("nothing") << QStringList() << 2 << QStringLiteral("no command");
+        QTest::newRow("unknown command") << QStringList { QStringLiteral("make") } << 2
+                                         << QStringLiteral("unknown command");
+        QTest::newRow("build without output")
+            << QStringList { QStringLiteral("build"), csv } << 2 << QStringLiteral("build needs SIZES.csv and OUT.mdb");
+        QTest::newRow("unknown format") << QStringList { QStringLiteral("build"), csv, QStringLiteral("x.mdb"),
+            QStringLiteral("--format"), QStringLiteral("jet5") }
+                                        << 2 << QStringLiteral("unknown format \"jet5\"");
+        QTest::newRow("format without value") << QStringList { QStringLiteral("build"), csv, QStringLiteral("x.mdb"),
+            QStringLiteral("--format") } << 2 << QStringLiteral("--format needs jet4 or jet3");
+        QTest::newRow("unknown option") << QStringList { QStringLiteral("build"), csv, QStringLiteral("x.mdb"),
+            QStringLiteral("--double") } << 2
+                                        << QStringLiteral("unknown option --double");
+        QTest::newRow("dump without file")
+            << QStringList { QStringLiteral("dump") } << 2 << QStringLiteral("dump needs one FILE.mdb");
+    }
+
+    void usage()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const auto result = quilldb(args, dir.path());
+        QCOMPARE(result.exitCode, exitCode);
+        QVERIFY2(QString::fromUtf8(result.err).contains(message), result.err.constData());
+        QVERIFY(entries(dir.path()).isEmpty());
+    }
+
+    void help()
+    {
+        const auto result = quilldb({ QStringLiteral("--help") });
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(result.out.contains("quilldb build SIZES.csv OUT.mdb [--format jet4|jet3] [--single]"));
+        QVERIFY(result.out.contains("quilldb dump FILE.mdb"));
+        QVERIFY(result.err.isEmpty());
+    }
+
+    void sameInputSameBytes_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QStringList>("options");
+        const Lines lines = reviewedLines();
+        const QByteArray reviewed = jettest::readFile(jettest::reviewedCsvPath());
+        for (const char* format : { "jet4", "jet3" }) {
+            const QStringList options { QStringLiteral("--format"), QString::fromLatin1(format) };
+            auto add = [&](const char* what, const QByteArray& csv) {
+                QTest::newRow(qPrintable(QString::fromLatin1(format) + QLatin1Char(' ') + QString::fromLatin1(what)))
+                    << csv << options;
+            };
+            add("the same file", reviewed);
+            add("LF line ends", joined(lines));
+            add("byte order mark", "\xEF\xBB\xBF" + reviewed);
+            add("no final line end", reviewed.chopped(2));
+            add("blank lines", joined(lines).replace("\n", "\n\n"));
+            Lines quoted = lines;
+            for (auto& fields : quoted)
+                for (auto& field : fields)
+                    field = '"' + field + '"';
+            add("every field quoted", joined(quoted, "\r\n"));
+            Lines reordered = lines;
+            for (auto& fields : reordered)
+                std::reverse(fields.begin(), fields.end());
+            add("columns in reverse order", joined(reordered));
+        }
+    }
+
+    // Deterministic output, and CSV spellings of the same data make the same file.
+    void sameInputSameBytes()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(QStringList, options);
+        QTemporaryDir dir;
+        const QString variant = dir.filePath(QStringLiteral("variant.csv"));
+        QVERIFY(jettest::writeFile(variant, csv));
+        const QString reference = dir.filePath(QStringLiteral("reference.mdb"));
+        const QString built = dir.filePath(QStringLiteral("built.mdb"));
+        const auto first
+            = quilldb(QStringList { QStringLiteral("build"), jettest::reviewedCsvPath(), reference } + options);
+        QVERIFY2(first.exitCode == 0, first.err.constData());
+        const auto second = quilldb(QStringList { QStringLiteral("build"), variant, built } + options);
+        QVERIFY2(second.exitCode == 0, second.err.constData());
+        QVERIFY(second.out.isEmpty() && second.err.isEmpty());
+        QVERIFY(!jettest::readFile(built).isEmpty());
+        QVERIFY(jettest::readFile(built) == jettest::readFile(reference));
+    }
+
+    // An existing file is replaced whole; no temporary file stays behind.
+    void replacesExistingFile()
+    {
+        QTemporaryDir dir;
+        const QString output = dir.filePath(QStringLiteral("quilldat.mdb"));
+        QVERIFY(jettest::writeFile(output, QByteArray(100000, 'x')));
+        const auto result = quilldb({ QStringLiteral("build"), jettest::reviewedCsvPath(), output });
+        QVERIFY2(result.exitCode == 0, result.err.constData());
+        QCOMPARE(entries(dir.path()), QStringList { QStringLiteral("quilldat.mdb") });
+        QCOMPARE(QFileInfo(output).size() % 4096, 0);
+        QVERIFY(QFileInfo(output).size() < 100000);
+    }
+
+    void dumpRoundTrip_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("jet4 double") << QStringList();
+        QTest::newRow("jet4 single") << QStringList { QStringLiteral("--single") };
+        QTest::newRow("jet3 double") << QStringList { QStringLiteral("--format=jet3") };
+        QTest::newRow("jet3 single") << QStringList { QStringLiteral("--format"), QStringLiteral("jet3"),
+            QStringLiteral("--single") };
+    }
+
+    // build then dump gives back the reviewed CSV byte for byte; dump takes a relative path.
+    void dumpRoundTrip()
+    {
+        QFETCH(QStringList, options);
+        QTemporaryDir dir;
+        const auto build = quilldb(QStringList { QStringLiteral("build"), jettest::reviewedCsvPath(),
+                                       dir.filePath(QStringLiteral("sizes.mdb")) }
+            + options);
+        QVERIFY2(build.exitCode == 0, build.err.constData());
+        const auto dump = quilldb({ QStringLiteral("dump"), QStringLiteral("sizes.mdb") }, dir.path());
+        QVERIFY2(dump.exitCode == 0, dump.err.constData());
+        QVERIFY(dump.err.isEmpty());
+        QCOMPARE(dump.out, jettest::readFile(jettest::reviewedCsvPath()));
+    }
+
+    void dumpErrors_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << QStringLiteral("absent.mdb") << QStringLiteral("absent.mdb: no such file");
+        QTest::newRow("a folder") << QStringLiteral("folder") << QStringLiteral("folder: cannot be read");
+        QTest::newRow("not a database") << QStringLiteral("sizes.csv")
+                                        << QStringLiteral("sizes.csv: not an Access database");
+        QTest::newRow("no size table") << QStringLiteral("other.mdb")
+                                       << QStringLiteral("other.mdb: holds no table 六角穴付ボルト");
+    }
+
+    void dumpErrors()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+        QVERIFY(jettest::writeFile(
+            dir.filePath(QStringLiteral("sizes.csv")), jettest::readFile(jettest::reviewedCsvPath())));
+        jet::Table other = jettest::reviewedSizeTable(false);
+        other.name = "六角ボルト";
+        jet::writeDatabaseFile(other, jet::Format::Jet4, dir.filePath(QStringLiteral("other.mdb")).toStdString());
+
+        const auto dump = quilldb({ QStringLiteral("dump"), file }, dir.path());
+        QCOMPARE(dump.exitCode, 1);
+        QVERIFY2(QString::fromUtf8(dump.err).startsWith(QStringLiteral("quilldb: ") + message), dump.err.constData());
+        QVERIFY(dump.out.isEmpty());
+    }
+
+    // A table made elsewhere: a field missing is reported (exit 1), the rest still printed;
+    // a field the size table does not have comes last; texts are quoted where CSV needs it.
+    void dumpForeignTable()
+    {
+        jet::Table table = jettest::reviewedSizeTable(false);
+        table.columns.erase(table.columns.begin() + 4); // ｄｋ
+        table.columns.push_back({ "備考", jet::ColumnType::Text, 40 });
+        for (auto& row : table.rows) {
+            row.erase(row.begin() + 4);
+            row.push_back(std::nullopt);
+        }
+        table.rows[0].back() = "see \"JIS B 1176\", table 1";
+        table.rows[1][0] = "M4,x";
+        table.rows.resize(2);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("foreign.mdb"));
+        jet::writeDatabaseFile(table, jet::Format::Jet4, file.toStdString());
+
+        const auto dump = quilldb({ QStringLiteral("dump"), file });
+        QCOMPARE(dump.exitCode, 1);
+        QCOMPARE(QString::fromUtf8(dump.err),
+            QStringLiteral("quilldb: %1: the table lacks the field ｄｋ (dk)\n").arg(file));
+        const QList<QByteArray> lines = dump.out.split('\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], QByteArray("size,P,s,e,v,t,w,da,ds,k,d',D,H',H'',D1,h1,t1,D2,h2,t2,h3,t3,D3,h4,t4,備考\r"));
+        QCOMPARE(lines[1],
+            QByteArray("M3,0.5,2.5,2.87,0.3,1.3,1.15,3.6,3,3,3.4,6.5,2.7,3.3,7,4,0.7,,,,,,7,3.8,0.5,"
+                       "\"see \"\"JIS B 1176\"\", table 1\"\r"));
+        QVERIFY(lines[2].startsWith("\"M4,x\",0.7,"));
+        QVERIFY(lines[2].endsWith(",0.8,\r"));
+    }
+
+    // dump reads Jet 3 texts as Windows-31J, as the viewer does.
+    void dumpWindows31J()
+    {
+        jet::Table table = jettest::reviewedSizeTable(false);
+        table.rows[0][0] = "M3～－①";
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("cp932.mdb"));
+        jet::writeDatabaseFile(table, jet::Format::Jet3, file.toStdString());
+        const auto dump = quilldb({ QStringLiteral("dump"), file });
+        QVERIFY2(dump.exitCode == 0, dump.err.constData());
+        QVERIFY(dump.out.split('\n').at(1).startsWith("M3～－①,0.5,"));
+    }
+};
+
+ROSTARI_TEST_MAIN(CliTest)
+#include "quilldb_cli_test.moc"
