@@ -2,6 +2,8 @@
 
 #include "designfont.h"
 
+#include <algorithm>
+
 ValueLabel::ValueLabel(const QString& objectName, const QString& placeholder, qreal points, QWidget* parent)
     : QLabel(placeholder, parent)
 {
@@ -41,8 +43,11 @@ CaptionLabel::CaptionLabel(
 
 void CaptionLabel::place(const QRect& box)
 {
-    if (m_sizing == Sizing::FitText)
+    if (m_sizing == Sizing::FitText) {
         setGeometry(QRect(box.topLeft(), sizeHint()));
-    else
-        setGeometry(box);
+        return;
+    }
+    // The box was made for the original font's metrics; where ours needs another line,
+    // let the label grow downwards rather than cut the caption off.
+    setGeometry(QRect(box.topLeft(), QSize(box.width(), std::max(box.height(), heightForWidth(box.width())))));
 }

@@ -22,7 +22,8 @@ class CaptionLabel : public QLabel {
 public:
     enum class Sizing { FitText, WrapInBox };
     CaptionLabel(const QString& objectName, const QString& text, const QFont& font, Sizing sizing, QWidget* parent);
-    // Places the label: a label sized to its text keeps the top-left and takes its text's size.
+    // Places the label: one sized to its text keeps the top-left and takes its text's size;
+    // a wrapping one keeps the box, growing taller only if its lines need it.
     void place(const QRect& box);
 
 private:

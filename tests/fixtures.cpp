@@ -1,0 +1,47 @@
+#include "fixtures.h"
+
+#include "jet_testsupport.h"
+
+#include <QDir>
+
+#include <stdexcept>
+
+namespace fixtures {
+
+jet::Table sizeTable(bool single)
+{
+    return jettest::reviewedSizeTable(single);
+}
+
+namespace {
+std::size_t columnOf(const jet::Table& table, const QString& field)
+{
+    for (std::size_t i = 0; i < table.columns.size(); ++i)
+        if (QString::fromStdString(table.columns[i].name) == field)
+            return i;
+    throw std::runtime_error("no such field");
+}
+} // namespace
+
+void dropField(jet::Table& table, const QString& field)
+{
+    const auto i = static_cast<std::ptrdiff_t>(columnOf(table, field));
+    table.columns.erase(table.columns.begin() + i);
+    for (jet::Row& row : table.rows)
+        row.erase(row.begin() + i);
+}
+
+QString write(const QString& dir, const jet::Table& table, jet::Format format, const QString& fileName)
+{
+    const QString path = QDir(dir).filePath(fileName);
+    jet::writeDatabaseFile(table, format, path.toStdString());
+    return path;
+}
+
+QString cell(const jet::Table& table, int row, const QString& field)
+{
+    const jet::Cell& value = table.rows.at(static_cast<std::size_t>(row)).at(columnOf(table, field));
+    return value ? QString::fromStdString(*value) : QString();
+}
+
+} // namespace fixtures
