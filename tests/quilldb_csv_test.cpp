@@ -123,18 +123,6 @@ private slots:
         QCOMPARE(QString::fromStdString(quilldb::parseCsv(quoted + ",x\n").at(0).fields.at(0).text), text);
     }
 
-    // dump writes kCsvColumns; every one must be a field, each once.
-    void csvColumnsAreTheFields()
-    {
-        std::vector<std::string_view> fields;
-        for (const auto& field : quill::kSizeFields)
-            fields.push_back(field.csvName);
-        std::vector<std::string_view> columns(quilldb::kCsvColumns.begin(), quilldb::kCsvColumns.end());
-        std::sort(fields.begin(), fields.end());
-        std::sort(columns.begin(), columns.end());
-        QVERIFY(fields == columns);
-    }
-
     // Columns map by name: the header's order decides nothing about the table's.
     void headerInAnyOrder()
     {

@@ -192,7 +192,7 @@ std::vector<std::uint8_t> writeDatabase(const Table& table, Format format)
             + std::to_string(usageMapCapacity(layout)));
 
     // The global map marks free pages: none inside the file, all beyond it.
-    std::vector<std::uint32_t> pagesBeyondEnd
+    const std::vector<std::uint32_t> pagesBeyondEnd
         = pageRange(static_cast<std::uint32_t>(pageCount), usageMapCapacity(layout) - pageCount);
     const std::vector<std::uint32_t> catalogPages { kCatalogDataPage };
     // Owned-page maps list data pages only; readers reject any other page type in them.

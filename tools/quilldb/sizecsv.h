@@ -19,6 +19,24 @@ inline constexpr std::array<std::string_view, quill::kSizeFields.size()> kCsvCol
     "t", "w", "da", "ds", "k", "d'", "D", "H'", "H''", "D1", "h1", "t1", "D2", "h2", "t2", "h3", "t3", "D3", "h4",
     "t4" };
 
+namespace detail {
+constexpr bool csvColumnsAreTheFields()
+{
+    for (std::size_t i = 0; i < kCsvColumns.size(); ++i) {
+        std::size_t asField = 0;
+        std::size_t asColumn = 0;
+        for (std::size_t j = 0; j < kCsvColumns.size(); ++j) {
+            asField += quill::kSizeFields[j].csvName == kCsvColumns[i] ? 1 : 0;
+            asColumn += kCsvColumns[j] == kCsvColumns[i] ? 1 : 0;
+        }
+        if (asField != 1 || asColumn != 1)
+            return false;
+    }
+    return true;
+}
+} // namespace detail
+static_assert(detail::csvColumnsAreTheFields(), "kCsvColumns must name every size field once");
+
 // A problem with the input; line and column count from 1, 0 when they do not apply.
 // columnName is the header name of that column, when known.
 class InputError : public std::runtime_error {
