@@ -412,6 +412,10 @@ private slots:
         const QByteArray written = file.readAll();
         QCOMPARE(written, QByteArray(reinterpret_cast<const char*>(first.data()), qsizetype(first.size())));
         QVERIFY(jet::writeDatabase(smallTable(), format) == first);
+        const quill::MdbTable read = quill::readMdbTableBuffer(first.data(), first.size(), "Small");
+        QCOMPARE(read.fields, (std::vector<std::string> { "name", "value" }));
+        QCOMPARE(read.rows.size(), std::size_t(3));
+        QCOMPARE(read.rows[1][1], std::optional<std::string>("-2"));
     }
 
     // A write either replaces the target with the whole file or leaves everything as it was.

@@ -284,6 +284,7 @@ private slots:
         QCOMPARE(entries(dir.path()), QStringList { QStringLiteral("quilldat.mdb") });
         QCOMPARE(QFileInfo(output).size() % 4096, 0);
         QVERIFY(QFileInfo(output).size() < 100000);
+        QCOMPARE(quilldb({ QStringLiteral("dump"), output }).out, jettest::readFile(jettest::reviewedCsvPath()));
     }
 
     void dumpRoundTrip_data()
