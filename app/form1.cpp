@@ -213,6 +213,7 @@ void Form1::About_Click()
     }
     // Coming back from the dialog activates this window again.
     m_activationPending = true;
+    activateWindow();
     if (isActiveWindow()) {
         m_activationPending = false;
         Form_Activate();

@@ -1,0 +1,157 @@
+// Tab pages, status panels, the always-on-top menu family and the About item.
+
+#include "fixtures.h"
+#include "tabcontrol.h"
+#include "testmain.h"
+#include "windowtest.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDialog>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+
+const QString kStatus[] = {
+    QStringLiteral("JIS 六角穴付ボルト M3～M52 [JIS B 1176(1988)]"),
+    QStringLiteral("JIS M3～M52 座グリ及び穴寸法（参考値）"),
+    QStringLiteral("JIS M3～M52 座金類使用時 座グリ及び穴寸法（参考値）"),
+};
+
+// Closes the About dialog as soon as it is shown, and counts the showings.
+struct DialogCloser {
+    explicit DialogCloser(int* shown)
+    {
+        QTimer::singleShot(0, [shown] { closeWhenShown(shown); });
+    }
+    static void closeWhenShown(int* shown)
+    {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog || dialog->objectName() != QLatin1String("Form2")) {
+            QTimer::singleShot(10, [shown] { closeWhenShown(shown); });
+            return;
+        }
+        ++*shown;
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    }
+};
+
+} // namespace
+
+class TestMenus : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir::setCurrent(m_dir->path()));
+        fixtures::write(m_dir->path(), fixtures::sizeTable());
+    }
+
+    void statusFollowsThePage()
+    {
+        auto form = startWindow();
+        auto* tabs = child<TabControl>(form.get(), "SSTab1");
+        QCOMPARE(textOf(form.get(), "StatusBar1_Panel1"), kStatus[0]);
+        // Real clicks on the tabs: 1 → 3 → 1.
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(2).center());
+        QCOMPARE(tabs->currentIndex(), 2);
+        QCOMPARE(textOf(form.get(), "StatusBar1_Panel1"), kStatus[2]);
+        QVERIFY(child(form.get(), "Picture3")->isVisible());
+        QVERIFY(!child(form.get(), "Picture1")->isVisible());
+        QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(0).center());
+        QCOMPARE(textOf(form.get(), "StatusBar1_Panel1"), kStatus[0]);
+        tabs->setCurrentIndex(1);
+        QCOMPARE(textOf(form.get(), "StatusBar1_Panel1"), kStatus[1]);
+        QVERIFY(child(form.get(), "Label35_2")->isVisible());
+        QVERIFY(child(form.get(), "Data1")->isVisible());
+    }
+
+    void menuFamilyKeepsPanelAndChecksInAgreement_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<bool>("on");
+        QTest::addColumn<bool>("off");
+        QTest::newRow("ON") << QStringList { QStringLiteral("FormTop_ON") } << QStringLiteral("FormTop") << true
+                            << false;
+        QTest::newRow("OFF first") << QStringList { QStringLiteral("FormTop_OFF") } << QString() << false << true;
+        QTest::newRow("ON, OFF") << QStringList { QStringLiteral("FormTop_ON"), QStringLiteral("FormTop_OFF") }
+                                 << QString() << false << true;
+        QTest::newRow("ON, About") << QStringList { QStringLiteral("FormTop_ON"), QStringLiteral("About") } << QString()
+                                   << false << true;
+        QTest::newRow("About, ON") << QStringList { QStringLiteral("About"), QStringLiteral("FormTop_ON") }
+                                   << QStringLiteral("FormTop") << true << false;
+        QTest::newRow("ON twice") << QStringList { QStringLiteral("FormTop_ON"), QStringLiteral("FormTop_ON") }
+                                  << QStringLiteral("FormTop") << true << false;
+        QTest::newRow("OFF twice") << QStringList { QStringLiteral("FormTop_OFF"), QStringLiteral("FormTop_OFF") }
+                                   << QString() << false << true;
+    }
+    void menuFamilyKeepsPanelAndChecksInAgreement()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, panel);
+        QFETCH(bool, on);
+        QFETCH(bool, off);
+        auto form = startWindow();
+        int shown = 0;
+        for (const QString& step : steps) {
+            if (step == QLatin1String("About"))
+                DialogCloser closer(&shown);
+            form->findChild<QAction*>(step)->trigger();
+            // After every handler exactly one item is checked, and panel 2 agrees with it.
+            const bool isOn = child<QAction>(form.get(), "FormTop_ON")->isChecked();
+            QCOMPARE(child<QAction>(form.get(), "FormTop_OFF")->isChecked(), !isOn);
+            QCOMPARE(textOf(form.get(), "StatusBar1_Panel2"), isOn ? QStringLiteral("FormTop") : QString());
+        }
+        QCOMPARE(shown, int(steps.count(QStringLiteral("About"))));
+        QCOMPARE(textOf(form.get(), "StatusBar1_Panel2"), panel);
+        QCOMPARE(child<QAction>(form.get(), "FormTop_ON")->isChecked(), on);
+        QCOMPARE(child<QAction>(form.get(), "FormTop_OFF")->isChecked(), off);
+    }
+
+    void functionKeysWithoutOpeningTheMenu()
+    {
+        auto form = startWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QTest::keyClick(child(form.get(), "Combo1"), Qt::Key_F4);
+        QCOMPARE(textOf(form.get(), "StatusBar1_Panel2"), QStringLiteral("FormTop"));
+        QVERIFY(child<QAction>(form.get(), "FormTop_ON")->isChecked());
+        QTest::keyClick(child(form.get(), "Combo1"), Qt::Key_F5);
+        QCOMPARE(textOf(form.get(), "StatusBar1_Panel2"), QString());
+        QVERIFY(child<QAction>(form.get(), "FormTop_OFF")->isChecked());
+        QVERIFY(!QApplication::activePopupWidget());
+    }
+
+    // After the About dialog, M3's lengths are written again; other sizes are left alone.
+    void activationAfterAbout_data()
+    {
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("M3 recomputed") << 0 << QStringLiteral("---");
+        QTest::newRow("M4 untouched") << 1 << QStringLiteral("scribbled");
+    }
+    void activationAfterAbout()
+    {
+        QFETCH(int, steps);
+        QFETCH(QString, after);
+        auto form = startWindow();
+        for (int i = 0; i < steps; ++i)
+            QTest::mouseClick(child<QAbstractButton>(form.get(), "Data1_MoveNext"), Qt::LeftButton);
+        child<QLabel>(form.get(), "Label13")->setText(QStringLiteral("scribbled"));
+        int shown = 0;
+        DialogCloser closer(&shown);
+        child<QAction>(form.get(), "About")->trigger();
+        QCOMPARE(shown, 1);
+        QTRY_COMPARE(textOf(form.get(), "Label13"), after);
+        QTest::qWait(50);
+        QCOMPARE(textOf(form.get(), "Label13"), after);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+ROSTARI_TEST_MAIN(TestMenus)
+#include "tst_menus.moc"
