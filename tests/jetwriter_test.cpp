@@ -224,6 +224,9 @@ private slots:
         QTest::addColumn<QByteArray>("utf8");
         QTest::addColumn<QString>("message");
         QTest::newRow("no code in 932") << Format::Jet3 << QByteArray("price €") << QStringLiteral("U+20AC");
+        // iconv would store these as another character's code; they would read back changed.
+        QTest::newRow("yen sign in 932") << Format::Jet3 << QByteArray("\xc2\xa5") << QStringLiteral("U+00A5");
+        QTest::newRow("overline in 932") << Format::Jet3 << QByteArray("\xe2\x80\xbe") << QStringLiteral("U+203E");
         QTest::newRow("emoji in 932") << Format::Jet3 << QByteArray("\xf0\x9f\x98\x80") << QStringLiteral("U+1F600");
         for (const Format format : { Format::Jet4, Format::Jet3 }) {
             const char* f = format == Format::Jet4 ? "jet4 " : "jet3 ";

@@ -73,6 +73,7 @@ std::u32string decodeUtf8(std::string_view utf8)
 
 struct TextEncoder::Converter {
     iconv_t handle;
+    iconv_t back; // to check that a character reads back as itself
 };
 
 TextEncoder::TextEncoder(Format format)
@@ -83,13 +84,20 @@ TextEncoder::TextEncoder(Format format)
     const iconv_t handle = iconv_open("CP932", "UTF-8");
     if (handle == reinterpret_cast<iconv_t>(-1))
         throw Error("this system cannot convert to code page 932 (iconv has no CP932)");
-    cp932_ = std::make_unique<Converter>(Converter { handle });
+    const iconv_t back = iconv_open("UTF-8", "CP932");
+    if (back == reinterpret_cast<iconv_t>(-1)) {
+        iconv_close(handle);
+        throw Error("this system cannot convert from code page 932 (iconv has no CP932)");
+    }
+    cp932_ = std::make_unique<Converter>(Converter { handle, back });
 }
 
 TextEncoder::~TextEncoder()
 {
-    if (cp932_)
+    if (cp932_) {
         iconv_close(cp932_->handle);
+        iconv_close(cp932_->back);
+    }
 }
 
 Bytes TextEncoder::encode(std::string_view utf8)
@@ -116,6 +124,18 @@ Bytes TextEncoder::encode(std::string_view utf8)
         std::size_t outLeft = sizeof buffer;
         if (iconv(cp932_->handle, &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
             throw Error("the character " + codePointName(c) + " \"" + piece + "\" has no code in code page 932");
+        // iconv maps some characters to another one's code (¥ to the code of \); such a text
+        // would read back changed, so it counts as having no code.
+        char* backIn = buffer;
+        std::size_t backLeft = static_cast<std::size_t>(outPtr - buffer);
+        char decoded[8];
+        char* decodedPtr = decoded;
+        std::size_t decodedLeft = sizeof decoded;
+        iconv(cp932_->back, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(cp932_->back, &backIn, &backLeft, &decodedPtr, &decodedLeft) == static_cast<std::size_t>(-1)
+            || std::string_view(decoded, static_cast<std::size_t>(decodedPtr - decoded)) != piece)
+            throw Error(
+                "the character " + codePointName(c) + " \"" + piece + "\" has no code of its own in code page 932");
         out.insert(out.end(), buffer, outPtr);
     }
     return out;
