@@ -108,7 +108,9 @@ NavigationButton::NavigationButton(Direction direction, QWidget* parent)
 {
     static constexpr const char* kNames[]
         = { "Data1_MoveFirst", "Data1_MovePrevious", "Data1_MoveNext", "Data1_MoveLast" };
+    static constexpr const char* kSpoken[] = { "先頭のレコード", "前のレコード", "次のレコード", "最後のレコード" };
     setObjectName(QLatin1String(kNames[static_cast<int>(direction)]));
+    setAccessibleName(QString::fromUtf8(kSpoken[static_cast<int>(direction)]));
     setFocusPolicy(Qt::NoFocus);
 }
 

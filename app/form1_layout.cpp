@@ -190,6 +190,7 @@ void Form1::buildPage1(QWidget* page)
     m_combo1->setFont(designFont(11.25));
     m_combo1->setGeometry(twips(5700, 4155, 870, 345).translated(kPictureBorder, kPictureBorder));
     m_combo1->setFocusPolicy(Qt::StrongFocus);
+    m_combo1->setAccessibleName(QStringLiteral("呼び長さ l"));
 }
 
 void Form1::buildPage2(QWidget* page)

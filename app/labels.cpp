@@ -1,6 +1,7 @@
 #include "labels.h"
 
 #include "designfont.h"
+#include "dimensionnames.h"
 
 #include <algorithm>
 
@@ -14,6 +15,8 @@ ValueLabel::ValueLabel(const QString& objectName, const QString& placeholder, qr
     setLineWidth(1);
     setTextFormat(Qt::PlainText);
     setAutoFillBackground(true);
+    // The shown text is the accessible name; the description says which dimension it is.
+    setAccessibleDescription(dimensionDescription(objectName));
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
     colours.setColor(QPalette::WindowText, Qt::black);

@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "translation.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char** argv)
     QApplication::setAttribute(Qt::AA_Use96Dpi, true);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("rostari-bolt"));
+    installQtJapanese(app);
 
     Form1 form;
     // Quit and Escape end at once: no close handler runs and nothing is stored.
