@@ -1,11 +1,11 @@
 #include "formtop.h"
+#include "formtop_hint.h"
+#include "formtop_mode.h"
 
 #include <QWidget>
 
-// Placeholder until the keep-above implementation lands.
 std::int32_t FormTop(QWidget& form, std::int16_t mode)
 {
-    (void)form;
-    (void)mode;
-    return 0;
+    const std::optional<bool> above = aboveForMode(mode);
+    return above ? formTopByHint(form, *above) : 0;
 }

@@ -1,11 +1,19 @@
 #include "formtop.h"
+#include "formtop_mode.h"
 
 #include <QWidget>
 
-// Placeholder until the keep-above implementation lands.
+#include <windows.h>
+
 std::int32_t FormTop(QWidget& form, std::int16_t mode)
 {
-    (void)form;
-    (void)mode;
-    return 0;
+    const std::optional<bool> above = aboveForMode(mode);
+    if (!above)
+        return 0;
+    // Shown through Qt first, so that the toolkit knows the window is visible.
+    if (!form.isVisible())
+        form.show();
+    const auto hwnd = reinterpret_cast<HWND>(form.winId());
+    constexpr UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW; // 0x43
+    return SetWindowPos(hwnd, *above ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, flags);
 }
