@@ -9,6 +9,7 @@ int main(int argc, char** argv)
     QApplication::setAttribute(Qt::AA_Use96Dpi, true);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("rostari-bolt"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.example.quillmark.RostariBolt"));
     installQtJapanese(app);
 
     Form1 form;

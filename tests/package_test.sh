@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Builds the Debian package, unpacks it into a temporary root and runs the packaged program
+# against the packaged database; checks the declared dependencies and the desktop files.
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1) \
+  || { cat "$work/cpack.log"; fail "cpack"; }
+deb=$(ls "$work"/out/*.deb)
+echo "package: $(basename "$deb")"
+
+info=$(dpkg-deb -I "$deb")
+for dep in libqt6widgets6 qt6-qpa-plugins libmdb3 fonts-ipafont-gothic; do
+  grep -q "Depends:.*$dep" <<<"$info" || fail "Depends lacks $dep"
+done
+
+root=$work/root
+dpkg -x "$deb" "$root"
+for f in usr/bin/rostari-bolt usr/bin/quilldb usr/libexec/rostari-bolt/rostari-mdbread \
+         usr/share/rostari-bolt/quilldat.mdb usr/share/rostari-bolt/cap-screw-provenance.csv \
+         usr/share/metainfo/com.example.quillmark.RostariBolt.metainfo.xml \
+         usr/share/applications/com.example.quillmark.RostariBolt.desktop \
+         usr/share/icons/hicolor/32x32/apps/rostari-bolt.png; do
+  [ -e "$root/$f" ] || fail "package lacks /$f"
+done
+desktop=$root/usr/share/applications/com.example.quillmark.RostariBolt.desktop
+grep -qx 'Path=/usr/share/rostari-bolt' "$desktop" || fail "desktop entry does not start in /usr/share/rostari-bolt"
+desktop-file-validate "$desktop" || fail "desktop-file-validate"
+appstreamcli validate --no-net "$root/usr/share/metainfo/com.example.quillmark.RostariBolt.metainfo.xml" \
+  || fail "appstreamcli validate"
+
+# The packaged reader reads the packaged database: 22 records.
+"$root/usr/bin/quilldb" dump "$root/usr/share/rostari-bolt/quilldat.mdb" >"$work/dump.csv"
+[ "$(wc -l <"$work/dump.csv")" -eq 23 ] || fail "packaged database does not hold 22 records"
+
+# The packaged viewer, started where the menu entry starts it, finds its reader and database:
+# it stays up without reporting a database error.
+mkdir -p "$work/config"
+set +e
+(cd "$root/usr/share/rostari-bolt" && XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen \
+  timeout 4 "$root/usr/bin/rostari-bolt" 2>"$work/stderr")
+status=$?
+set -e
+[ $status -eq 124 ] || { cat "$work/stderr"; fail "packaged viewer ended with status $status"; }
+if grep -q 'データベース' "$work/stderr"; then cat "$work/stderr"; fail "packaged viewer could not read its database"; fi
+echo "packaged viewer ran on the packaged database"
