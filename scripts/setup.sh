@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 mode=${1:-run}
 
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev mdbtools mdbtools-dev
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev mdbtools mdbtools-dev
   fonts-ipafont-gothic qt6-translations-l10n)
 if [ "$mode" = --test ]; then
   packages+=(xvfb openbox x11-utils xdotool wmctrl locales strace clang libclang-rt-14-dev
