@@ -12,3 +12,4 @@ set_tests_properties(tst_records_german PROPERTIES ENVIRONMENT
   "HOME=${ROSTARI_TEST_HOME}/tst_records;QT_QPA_PLATFORM=offscreen;LC_ALL=de_DE.UTF-8;LANG=de_DE.UTF-8" TIMEOUT 300)
 rostari_add_test(tst_menus SOURCES tst_menus.cpp windowtest.h LIBS rostari_core rostari_fixtures)
 rostari_add_test(tst_accessibility SOURCES tst_accessibility.cpp windowtest.h LIBS rostari_core rostari_fixtures)
+rostari_add_test(tst_pages SOURCES tst_pages.cpp windowtest.h LIBS rostari_core rostari_fixtures)
