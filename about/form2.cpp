@@ -1,6 +1,7 @@
 #include "form2.h"
 
 #include "clicklabel.h"
+#include "designfont.h"
 #include "makerinfo.h"
 #include "openurl.h"
 
@@ -20,11 +21,7 @@ constexpr int px(int twips)
 
 QFont labelFont(qreal points, bool underline = false)
 {
-    QFont font;
-    font.setFamilies({ QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-        QStringLiteral("Noto Sans CJK JP") });
-    font.setPointSizeF(points);
-    font.setWeight(QFont::Normal);
+    QFont font = designFont(points);
     font.setUnderline(underline);
     return font;
 }
