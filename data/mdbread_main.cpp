@@ -26,8 +26,11 @@ int main(int argc, char** argv)
     unsetenv("MDBOPTS");
 #ifndef _WIN32
     // A runaway parse must not take the machine with it; the viewer also stops it after two seconds.
+    // AddressSanitizer reserves terabytes of address space for itself, so there only the CPU limit.
+#ifndef __SANITIZE_ADDRESS__
     const rlimit memory { 1024ul * 1024 * 1024, 1024ul * 1024 * 1024 };
     setrlimit(RLIMIT_AS, &memory);
+#endif
     const rlimit cpu { 10, 10 };
     setrlimit(RLIMIT_CPU, &cpu);
 #endif

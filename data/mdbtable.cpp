@@ -47,6 +47,52 @@ std::uint32_t le32(const unsigned char* p)
     return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
 }
 
+// Every page the table's own map names lies wholly inside the file (Jet files are whole pages).
+bool tablePagesLieInFile(MdbHandle* mdb, const MdbTableDef& table, std::size_t fileSize)
+{
+    const std::size_t pages = fileSize / static_cast<std::size_t>(mdb->fmt->pg_size);
+    guint32 page = 0;
+    // Each answer is a later page than the one asked about, so this ends after at most `pages` steps.
+    for (std::size_t step = 0; step <= pages; ++step) {
+        const gint32 next = mdb_map_find_next(mdb, table.usage_map, static_cast<unsigned>(table.map_sz), page);
+        if (next == 0)
+            return true;
+        if (next < 0 || static_cast<std::size_t>(next) >= pages)
+            return false;
+        page = static_cast<guint32>(next);
+    }
+    return false;
+}
+
+// Why libmdb 1.0.0 cannot read the table whole, or nullptr. It copies a page map without looking
+// at its length and follows the NULL it gets for an empty one, and it takes a page beyond the
+// end of the file for "no more rows", so a file cut short would show fewer records or none.
+const char* damageOf(MdbHandle* mdb, const MdbTableDef& table, std::size_t fileSize)
+{
+    if (!table.usage_map || table.map_sz < 1)
+        return "page map is empty";
+    if (!tablePagesLieInFile(mdb, table, fileSize))
+        return "pages lie beyond the end of the file";
+    return nullptr;
+}
+
+// Access gives every column a known type and a name of its own; a definition that does not is
+// damaged, and its rows would be read at made-up places.
+bool columnsLookSound(const MdbTableDef& table)
+{
+    constexpr int kLastJetType = 0x14; // up to the extended date/time of ACE files
+    std::vector<std::string_view> names;
+    for (unsigned i = 0; i < table.num_cols; ++i) {
+        const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(table.columns, i));
+        const std::string_view name(col->name, strnlen(col->name, sizeof col->name));
+        if (col->col_type < 1 || col->col_type > kLastJetType || name.empty()
+            || std::find(names.begin(), names.end(), name) != names.end())
+            return false;
+        names.push_back(name);
+    }
+    return true;
+}
+
 // Jet 3 files from Japanese systems declare code page 932; libmdb would decode them as
 // glibc's SHIFT-JIS, which lacks the Windows-31J characters (～, －, ①) and so garbles names.
 void useWindows31JIfDeclared(MdbHandle* mdb)
@@ -59,7 +105,8 @@ void useWindows31JIfDeclared(MdbHandle* mdb)
     unsetenv("MDB_JET3_CHARSET");
 }
 
-bool isBoundAsText(int type)
+// Types whose text libmdb makes (decoding the file's text encoding, dates, GUIDs, memo pages).
+bool isText(int type)
 {
     switch (type) {
     case MDB_TEXT:
@@ -72,24 +119,35 @@ bool isBoundAsText(int type)
     }
 }
 
+struct GFreer {
+    void operator()(char* text) const { g_free(text); }
+};
+
 // Reads the column's value in the current row straight from the page, so numbers are
-// formatted from the stored bits and not from libmdb's locale-dependent strings.
-std::optional<std::string> rawValue(MdbHandle* mdb, const MdbColumn* col, const std::vector<char>& bound)
+// formatted from the stored bits and not from libmdb's locale-dependent strings. Texts are
+// left to libmdb, but only once the value is known to lie on the page: for a bound column it
+// would convert whatever a damaged row points at, far outside the page.
+std::optional<std::string> rawValue(MdbHandle* mdb, const MdbColumn* col)
 {
     if (col->col_type == MDB_BOOL)
         return std::string(col->cur_value_len == 0 ? "True" : "False"); // the value lives in the null mask
     if (col->cur_value_len <= 0)
         return std::nullopt;
-    if (isBoundAsText(col->col_type))
-        return std::string(bound.data(), strnlen(bound.data(), bound.size()));
 
     const auto start = static_cast<std::size_t>(col->cur_value_start);
     const auto length = static_cast<std::size_t>(col->cur_value_len);
     const auto pageSize = static_cast<std::size_t>(mdb->fmt->pg_size);
     if (start >= pageSize || length > pageSize - start || pageSize > sizeof mdb->pg_buf)
         return std::nullopt;
-    const unsigned char* p = mdb->pg_buf + start;
     auto needs = [&](std::size_t n) { return length >= n; };
+    if (isText(col->col_type)) {
+        if ((col->col_type == MDB_DATETIME && !needs(8)) || (col->col_type == MDB_REPID && !needs(16)))
+            return std::nullopt;
+        const std::unique_ptr<char, GFreer> text(
+            mdb_col_to_string(mdb, mdb->pg_buf, static_cast<int>(start), col->col_type, static_cast<int>(length)));
+        return text ? std::string(text.get()) : std::string();
+    }
+    const unsigned char* p = mdb->pg_buf + start;
     switch (col->col_type) {
     case MDB_DOUBLE:
         if (!needs(8))
@@ -132,9 +190,18 @@ std::optional<std::string> rawValue(MdbHandle* mdb, const MdbColumn* col, const 
     }
 }
 
-MdbTable readOpened(MdbHandle* mdb, std::string_view tableName)
+MdbTable readOpened(MdbHandle* mdb, std::string_view tableName, std::size_t fileSize)
 {
     useWindows31JIfDeclared(mdb);
+    {
+        // The catalog's own definition, as mdb_read_catalog will read it, which does not look.
+        MdbCatalogEntry catalogEntry {};
+        catalogEntry.mdb = mdb;
+        catalogEntry.table_pg = 2;
+        const std::unique_ptr<MdbTableDef, TableFreer> catalog(mdb_read_table(&catalogEntry));
+        if (const char* damage = catalog ? damageOf(mdb, *catalog, fileSize) : nullptr)
+            return failure(MdbTable::Status::Corrupt, std::string("the catalog's ") + damage);
+    }
     if (!mdb_read_catalog(mdb, MDB_TABLE))
         return failure(MdbTable::Status::NotDatabase, "the catalog cannot be read");
 
@@ -154,19 +221,18 @@ MdbTable readOpened(MdbHandle* mdb, std::string_view tableName)
     std::unique_ptr<MdbTableDef, TableFreer> table(mdb_read_table(entry));
     if (!table)
         return failure(MdbTable::Status::Corrupt, "the table definition cannot be read");
+    if (const char* damage = damageOf(mdb, *table, fileSize))
+        return failure(MdbTable::Status::Corrupt, std::string("the table's ") + damage);
     if (!mdb_read_columns(table.get()) || !table->columns || table->columns->len < table->num_cols)
         return failure(MdbTable::Status::Corrupt, "the columns cannot be read");
+    if (!columnsLookSound(*table))
+        return failure(MdbTable::Status::Corrupt, "the column definitions are damaged");
 
     MdbTable result;
     const unsigned columnCount = table->num_cols;
-    std::vector<std::vector<char>> bound(columnCount);
     for (unsigned i = 0; i < columnCount; ++i) {
-        auto* col = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, i));
+        const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, i));
         result.fields.emplace_back(col->name, strnlen(col->name, sizeof col->name));
-        if (isBoundAsText(col->col_type)) {
-            bound[i].assign(mdb->bind_size + 1, '\0');
-            mdb_bind_column(table.get(), static_cast<int>(i + 1), bound[i].data(), nullptr);
-        }
     }
 
     mdb_rewind_table(table.get());
@@ -175,7 +241,7 @@ MdbTable readOpened(MdbHandle* mdb, std::string_view tableName)
         row.reserve(columnCount);
         for (unsigned i = 0; i < columnCount; ++i) {
             const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, i));
-            row.push_back(rawValue(mdb, col, bound[i]));
+            row.push_back(rawValue(mdb, col));
         }
     }
     return result;
@@ -214,7 +280,7 @@ MdbTable readMdbTableBuffer(const void* data, std::size_t size, std::string_view
     std::unique_ptr<MdbHandle, HandleCloser> mdb(mdb_open_buffer(image.data(), image.size(), MDB_NOFLAGS));
     if (!mdb)
         return failure(MdbTable::Status::NotDatabase, "libmdb cannot open it");
-    return readOpened(mdb.get(), tableName);
+    return readOpened(mdb.get(), tableName, size);
 }
 
 MdbTable readMdbTableFile(const std::string& path, std::string_view tableName)

@@ -318,7 +318,7 @@ private slots:
         QTest::newRow("not a database") << QStringLiteral("text")
                                         << QStringLiteral("Access のデータベースファイルではありません");
         QTest::newRow("truncated") << QStringLiteral("truncated") << QStringLiteral("壊れています");
-        QTest::newRow("parser crash") << QStringLiteral("crash") << QStringLiteral("異常終了");
+        QTest::newRow("parser crash") << QStringLiteral("crash") << QStringLiteral("壊れています");
         QTest::newRow("a folder") << QStringLiteral("folder") << QStringLiteral("フォルダー");
     }
     void filesThatCannotBeOpened()
@@ -336,7 +336,8 @@ private slots:
             fixtures::write(m_dir->path(), table);
             writeBytes(path, readBytes(path).left(5 * 4096));
         } else if (kind == QLatin1String("crash")) {
-            // The table's page map made zero bytes long: libmdb 1.0.0 dereferences NULL on it.
+            // The table's page map made zero bytes long: libmdb 1.0.0 dereferences NULL on it, so the
+            // reader refuses it first (tst_robust_regressions keeps files that do crash the reader).
             fixtures::write(m_dir->path(), table);
             QByteArray bytes = readBytes(path);
             const int tdef = 5 * 4096;
