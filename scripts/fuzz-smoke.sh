@@ -3,6 +3,7 @@
 # for a bounded time, starting from the kept corpus and three databases made with quilldb.
 #
 #   scripts/fuzz-smoke.sh [--seconds N] [--quilldb PATH] [--build DIR] [--keep DIR]
+#   scripts/fuzz-smoke.sh [--build DIR] --judge FILE...    judge these inputs, no fuzzing
 #
 # Every crash, hang or out-of-memory the run finds is run again on its own and judged by its
 # stack: the innermost frame that is either in our sources (data/, fuzz/) or in libmdb decides.
@@ -17,13 +18,16 @@ seconds=60
 quilldb=$root/build/bin/quilldb
 build=$root/build-fuzz
 keep=
+judge=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --seconds) seconds=$2; shift 2 ;;
     --quilldb) quilldb=$2; shift 2 ;;
     --build) build=$2; shift 2 ;;
     --keep) keep=$2; shift 2 ;;
-    *) echo "usage: scripts/fuzz-smoke.sh [--seconds N] [--quilldb PATH] [--build DIR] [--keep DIR]" >&2; exit 2 ;;
+    --judge) shift; judge=("$@"); [ ${#judge[@]} -gt 0 ] || exit 2; break ;;
+    *) echo "usage: scripts/fuzz-smoke.sh [--seconds N] [--quilldb PATH] [--build DIR] [--keep DIR] [--judge FILE...]" >&2
+       exit 2 ;;
   esac
 done
 keep=${keep:-$build/findings}
@@ -33,31 +37,37 @@ cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build "$build" -j 2 >/dev/null
 fuzzer=$build/mdbtable_fuzzer
 
-seeds=$build/seeds
-mkdir -p "$seeds"
-csv=$root/data/cap-screw-sizes.csv
-"$quilldb" build "$csv" "$seeds/jet4.mdb" >/dev/null
-"$quilldb" build "$csv" "$seeds/jet3-cp932.mdb" --format jet3 >/dev/null
-"$quilldb" build "$csv" "$seeds/jet4-single.mdb" --single >/dev/null
-
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/new" "$work/artifacts"
 options=(-timeout=2 -rss_limit_mb=2048 -max_len=65536)
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-echo "fuzz-smoke: fuzzing for ${seconds} s"
-# Fork mode keeps going after a finding; one job, the machine is shared.
-"$fuzzer" -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 "${options[@]}" -close_fd_mask=3 \
-  -dict="$root/fuzz/mdbtable.dict" -max_total_time="$seconds" -artifact_prefix="$work/artifacts/" \
-  "$work/new" "$root/fuzz/corpus" "$seeds" >"$work/log" 2>&1 || true
-stats=$(grep -E '^#[0-9]+: cov:' "$work/log" | tail -n 1 || true)
-if [ -z "$stats" ]; then
-  echo "fuzz-smoke: the fuzzer did not run"
-  tail -n 30 "$work/log"
-  exit 1
+if [ ${#judge[@]} -gt 0 ]; then
+  findings=("${judge[@]}")
+else
+  seeds=$build/seeds
+  mkdir -p "$seeds"
+  csv=$root/data/cap-screw-sizes.csv
+  "$quilldb" build "$csv" "$seeds/jet4.mdb" >/dev/null
+  "$quilldb" build "$csv" "$seeds/jet3-cp932.mdb" --format jet3 >/dev/null
+  "$quilldb" build "$csv" "$seeds/jet4-single.mdb" --single >/dev/null
+
+  mkdir "$work/new" "$work/artifacts"
+  echo "fuzz-smoke: fuzzing for ${seconds} s"
+  # Fork mode keeps going after a finding; one job, the machine is shared.
+  "$fuzzer" -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 "${options[@]}" -close_fd_mask=3 \
+    -dict="$root/fuzz/mdbtable.dict" -max_total_time="$seconds" -artifact_prefix="$work/artifacts/" \
+    "$work/new" "$root/fuzz/corpus" "$seeds" >"$work/log" 2>&1 || true
+  stats=$(grep -E '^#[0-9]+: cov:' "$work/log" | tail -n 1 || true)
+  if [ -z "$stats" ]; then
+    echo "fuzz-smoke: the fuzzer did not run"
+    tail -n 30 "$work/log"
+    exit 1
+  fi
+  echo "fuzz-smoke: $stats"
+  shopt -s nullglob
+  findings=("$work/artifacts"/*)
 fi
-echo "fuzz-smoke: $stats"
 
 # The innermost frame of the first stack that belongs to us or to libmdb: "ours FRAME" or "libmdb FRAME".
 verdict() {
@@ -73,14 +83,13 @@ verdict() {
 
 failed=0
 contained=0
-shopt -s nullglob
-for artifact in "$work/artifacts"/*; do
+for artifact in "${findings[@]}"; do
   name=$(basename "$artifact")
   if report=$("$fuzzer" "${options[@]}" "$artifact" 2>&1); then
     echo "fuzz-smoke: $name did not happen again on its own; ignored"
     continue
   fi
-  kind=$(grep -m1 -oE 'ERROR: (AddressSanitizer|UndefinedBehaviorSanitizer|LeakSanitizer|libFuzzer): [A-Za-z -]+|runtime error: .*' \
+  kind=$(grep -m1 -oE 'ERROR: (AddressSanitizer|UndefinedBehaviorSanitizer|LeakSanitizer|libFuzzer): [A-Za-z0-9 -]+|runtime error: .*' \
     <<<"$report" || echo "unknown")
   where=$(verdict <<<"$report")
   case "$where" in
@@ -92,7 +101,8 @@ for artifact in "$work/artifacts"/*; do
     *)
       failed=$((failed + 1))
       echo "fuzz-smoke: $name: NOT placed in libmdb ($kind) at ${where}"
-      grep -E '^ *#[0-9]+ |ERROR|runtime error|SUMMARY' <<<"$report" | head -n 25
+      # The whole report for the first few; the rest are most likely the same fault.
+      [ $failed -gt 3 ] || grep -E '^ *#[0-9]+ |ERROR|runtime error|SUMMARY' <<<"$report" | head -n 25
       mkdir -p "$keep"
       cp "$artifact" "$keep/" ;;
   esac

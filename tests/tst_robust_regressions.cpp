@@ -12,6 +12,9 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/types.h>
+
 namespace {
 
 constexpr qint64 kAnswerWithinMs = quill::RecordLoader::kTimeLimitMs + 1500;
@@ -24,6 +27,25 @@ QStringList filesIn(const QString& folder)
         if (!name.startsWith(QLatin1Char('.')) && !name.endsWith(QLatin1String(".md")))
             paths.append(dir.filePath(name));
     return paths;
+}
+
+// The reader processes this test started, by their /proc entries (name and parent).
+QList<pid_t> readersOfThisProcess()
+{
+    QList<pid_t> pids;
+    const QString self = QString::number(QCoreApplication::applicationPid());
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = QString::fromLatin1(stat.readAll());
+        // "pid (comm) state ppid ..."
+        const qsizetype close = text.lastIndexOf(QLatin1Char(')'));
+        const QStringList rest = text.mid(close + 2).split(QLatin1Char(' '));
+        if (text.contains(QLatin1String("(rostari-mdbread)")) && rest.size() > 1 && rest.at(1) == self)
+            pids.append(entry.toInt());
+    }
+    return pids;
 }
 
 bool copyTo(const QString& from, const QString& to)
@@ -68,6 +90,31 @@ private slots:
         QVERIFY(form->isVisible());
         QTest::mouseClick(child<QAbstractButton>(form.get(), "Data1_MoveNext"), Qt::LeftButton);
         QCOMPARE(textOf(form.get(), "Label1"), QStringLiteral("M"));
+    }
+
+    // No input kept here makes the reader die of a signal any more, so one is sent to it while
+    // it hangs: the window reports the crash at once, not after the time limit.
+    void readerDyingOfASignalEndsInTheMessage()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("quilldat.mdb"));
+        QVERIFY(copyTo(QStringLiteral(ROSTARI_FUZZ_DIR "/regressions/catalog-property-chunk-empty.mdb"), path));
+        QVERIFY(QDir::setCurrent(dir.path()));
+        auto form = std::make_unique<Form1>();
+        QSignalSpy answered(form->dataSource(), &DataControl::opened);
+        form->Form_Load();
+        QTRY_COMPARE_WITH_TIMEOUT(readersOfThisProcess().size(), 1, 1000);
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(::kill(readersOfThisProcess().first(), SIGSEGV), 0);
+        QVERIFY(answered.wait(int(kAnswerWithinMs)));
+        QDir::setCurrent(QDir::tempPath());
+        QVERIFY(timer.elapsed() < quill::RecordLoader::kTimeLimitMs);
+        QCOMPARE(answered.first().first().toBool(), false);
+        const auto* box = child<QMessageBox>(form.get(), "Data1_Error");
+        QVERIFY(box);
+        QVERIFY2(box->text().contains(QStringLiteral("異常終了")), qPrintable(box->text()));
+        QVERIFY(form->isVisible());
     }
 
     // The corpus holds inputs that ran to their end in the fuzzer: the reader must neither
