@@ -62,18 +62,25 @@ public:
         return {};
     }
 
-    // The outer (frame) corner: the client's place on the screen less the frame extents.
+    // The outer (frame) corner: the client's place on the screen less the frame extents. Asked
+    // again for a while, since the window manager sets the extents when it has framed the window.
     QPoint framePosition() const
     {
-        const QString info = run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), m_window });
-        const auto x = QRegularExpression(QStringLiteral("Absolute upper-left X:\\s+(-?\\d+)")).match(info);
-        const auto y = QRegularExpression(QStringLiteral("Absolute upper-left Y:\\s+(-?\\d+)")).match(info);
-        const QString extents
-            = run(QStringLiteral("xprop"), { QStringLiteral("-id"), m_window, QStringLiteral("_NET_FRAME_EXTENTS") });
-        const auto ext = QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)")).match(extents);
-        if (!x.hasMatch() || !y.hasMatch() || !ext.hasMatch())
-            return { -99999, -99999 };
-        return { x.captured(1).toInt() - ext.captured(1).toInt(), y.captured(1).toInt() - ext.captured(3).toInt() };
+        QElapsedTimer timer;
+        timer.start();
+        do {
+            const QString info = run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), m_window });
+            const auto x = QRegularExpression(QStringLiteral("Absolute upper-left X:\\s+(-?\\d+)")).match(info);
+            const auto y = QRegularExpression(QStringLiteral("Absolute upper-left Y:\\s+(-?\\d+)")).match(info);
+            const QString extents = run(
+                QStringLiteral("xprop"), { QStringLiteral("-id"), m_window, QStringLiteral("_NET_FRAME_EXTENTS") });
+            const auto ext = QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)")).match(extents);
+            if (x.hasMatch() && y.hasMatch() && ext.hasMatch())
+                return { x.captured(1).toInt() - ext.captured(1).toInt(),
+                    y.captured(1).toInt() - ext.captured(3).toInt() };
+            QTest::qWait(100);
+        } while (timer.elapsed() < 3000);
+        return { -99999, -99999 };
     }
 
     // Dismisses the database message if one is shown (the working folder may hold no database).
@@ -84,8 +91,10 @@ public:
                 QString::number(m_process.processId()), QStringLiteral("--name"), QStringLiteral("^ロスタリ$") });
         if (ids.isEmpty())
             return;
+        // A window-modal box never reports itself activated, so no --sync here.
         const QString box = ids.split(QLatin1Char('\n')).first();
-        run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), box });
+        run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), box });
+        QTest::qWait(200);
         run(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("Return") });
         QTest::qWait(200);
     }

@@ -14,6 +14,9 @@ private slots:
     {
         m_config = std::make_unique<QTemporaryDir>();
         m_work = std::make_unique<QTemporaryDir>();
+        // With the bundled database the window starts without a message in front of it.
+        QVERIFY(QFile::copy(QStringLiteral(ROSTARI_BUILD_DIR "/share/rostari-bolt/quilldat.mdb"),
+            m_work->filePath(QStringLiteral("quilldat.mdb"))));
     }
 
     void firstStartOpensAtTheDesignPositionAndCloseStores()
