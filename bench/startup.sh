@@ -5,12 +5,12 @@
 #
 #   bench/startup.sh [--pairs N] [--bin-dir DIR] [--data-dir DIR]
 #
-# DIR defaults: the build's bin/ and share/rostari-bolt/ under ./build-bench.
+# DIR defaults: bin/ and share/rostari-bolt/ of the build in ./build (the one ./run and ./test make).
 set -euo pipefail
 
 pairs=25
 root=$(cd "$(dirname "$0")/.." && pwd)
-bin_dir=$root/build-bench/bin
+bin_dir=$root/build/bin
 data_dir=
 while (($#)); do
     case $1 in
