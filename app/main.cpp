@@ -1,16 +1,13 @@
 #include "form1.h"
-#include "translation.h"
+#include "programsetup.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
-    // The layout is fixed in twips at 96 dots per inch, so font points follow that too.
-    QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    setUpBeforeApplication();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("rostari-bolt"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("com.example.quillmark.RostariBolt"));
-    installQtJapanese(app);
+    setUpApplication(app);
 
     Form1 form;
     // Quit and Escape end at once: no close handler runs and nothing is stored.

@@ -5,7 +5,7 @@
 #include "data1.h"
 #include "firstpaint.h"
 #include "form1.h"
-#include "translation.h"
+#include "programsetup.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,11 +17,9 @@ int main(int argc, char** argv)
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // From here to exec() the same steps as app/main.cpp.
-    QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    setUpBeforeApplication();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("rostari-bolt"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("com.example.quillmark.RostariBolt"));
-    installQtJapanese(app);
+    setUpApplication(app);
 
     Form1 form;
     QObject::connect(&form, &Form1::programEndRequested, &app, [] { QCoreApplication::exit(0); });

@@ -2,8 +2,8 @@
 // length list by name; and the toolkit's own buttons in Japanese.
 
 #include "fixtures.h"
+#include "programsetup.h"
 #include "testmain.h"
-#include "translation.h"
 #include "windowtest.h"
 
 #include <QAccessible>

@@ -1,9 +1,21 @@
-#include "translation.h"
+#include "programsetup.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+
+void setUpBeforeApplication()
+{
+    QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+}
+
+void setUpApplication(QApplication& app)
+{
+    QApplication::setApplicationName(QStringLiteral("rostari-bolt"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.example.quillmark.RostariBolt"));
+    installQtJapanese(app);
+}
 
 bool installQtJapanese(QCoreApplication& app)
 {
