@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr auto kOrganisation = "Quillmark";
-
 std::unique_ptr<QSettings> openStore()
 {
 #ifdef Q_OS_WIN
@@ -20,8 +18,7 @@ std::unique_ptr<QSettings> openStore()
 #else
     // Quillmark.conf in the user's configuration folder ($XDG_CONFIG_HOME, else ~/.config).
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return std::make_unique<QSettings>(
-        folder + QLatin1Char('/') + QLatin1String(kOrganisation) + QStringLiteral(".conf"), QSettings::IniFormat);
+    return std::make_unique<QSettings>(folder + QStringLiteral("/Quillmark.conf"), QSettings::IniFormat);
 #endif
 }
 

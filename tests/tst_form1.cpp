@@ -22,7 +22,11 @@ struct Place {
     const char* name;
     In container;
     int left, top, width, height; // twips
-    enum Sizing { Box, FitsText, Wraps } sizing; // fitted to its text: only the corner is fixed; wrapping: may grow taller
+    enum Sizing {
+        Box,
+        FitsText,
+        Wraps
+    } sizing; // fitted to its text: only the corner is fixed; wrapping: may grow taller
 };
 
 // The design places, in twips, each within its container.
