@@ -41,6 +41,7 @@ private:
     void buildPage2(QWidget* page);
     void buildPage3(QWidget* page);
     ValueLabel* addDesignationRow(QWidget* page, const char* designation, const char* times, const char* pitch);
+    void addUnitCaption(QLabel* picture, const char* name, int left, int top);
     QLabel* addPicture(QWidget* page, const QString& name, const QString& image);
     ValueLabel* addValue(QWidget* parent, const char* name, const char* placeholder, const char* field, int left,
         int top, int width, int height, qreal points = 12);

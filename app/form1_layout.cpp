@@ -185,14 +185,19 @@ ValueLabel* Form1::addDesignationRow(QWidget* page, const char* designation, con
     return label;
 }
 
+void Form1::addUnitCaption(QLabel* picture, const char* name, int left, int top)
+{
+    auto* unit = new CaptionLabel(
+        QLatin1String(name), QStringLiteral("単位：mm"), designFont(12), CaptionLabel::Sizing::FitText, picture);
+    unit->place(twips(left, top, 960, 240).translated(kPictureBorder, kPictureBorder));
+}
+
 void Form1::buildPage1(QWidget* page)
 {
     QLabel* picture = addPicture(page, QStringLiteral("Picture1"), QStringLiteral(":/drawings/picture1.png"));
     m_label1 = addDesignationRow(page, "Label1", "Label0_1", "Label2_0");
 
-    auto* unit = new CaptionLabel(
-        QStringLiteral("Label0_0"), QStringLiteral("単位：mm"), designFont(12), CaptionLabel::Sizing::FitText, picture);
-    unit->place(twips(7020, 300, 960, 240).translated(kPictureBorder, kPictureBorder));
+    addUnitCaption(picture, "Label0_0", 7020, 300);
     addValue(picture, "Label8", "t", "ｔ", 2700, 300, 600, 300);
     addValue(picture, "Label9", "w", "ｗ", 4200, 600, 600, 300);
     addValue(picture, "Label10", "da", "ｄａ", 5295, 480, 780, 300);
@@ -221,9 +226,7 @@ void Form1::buildPage2(QWidget* page)
     QLabel* picture = addPicture(page, QStringLiteral("Picture2"), QStringLiteral(":/drawings/picture2.png"));
     addDesignationRow(page, "Label35_2", "Label0_2", "Label2_1");
 
-    auto* unit = new CaptionLabel(
-        QStringLiteral("Label0_7"), QStringLiteral("単位：mm"), designFont(12), CaptionLabel::Sizing::FitText, picture);
-    unit->place(twips(3780, 360, 960, 240).translated(kPictureBorder, kPictureBorder));
+    addUnitCaption(picture, "Label0_7", 3780, 360);
     addValue(picture, "Label16_0", "D", "Ｄ", 1635, 510, 735, 300);
     addValue(picture, "Label16_1", "D", "Ｄ", 6000, 510, 720, 300);
     addValue(picture, "Label17_0", "dk", "ｄｋ", 1650, 1020, 720, 300);
@@ -239,24 +242,24 @@ void Form1::buildPage3(QWidget* page)
     QLabel* picture = addPicture(page, QStringLiteral("Picture3"), QStringLiteral(":/drawings/picture3.png"));
     addDesignationRow(page, "Label35_1", "Label0_3", "Label2_2");
 
+    addUnitCaption(picture, "Label0_4", 3060, 2490);
+    // The washer captions set no font of their own: the window's default.
     struct Caption {
         const char* name;
         const char* text;
-        bool designFontSet;
         CaptionLabel::Sizing sizing;
         int left, top, width, height;
     };
     using S = CaptionLabel::Sizing;
     const Caption captions[] = {
-        { "Label0_5", "ばね座金", false, S::FitText, 540, 360, 720, 180 },
-        { "Label0_6", "平座金 （並丸）", false, S::WrapInBox, 4620, 360, 600, 360 },
-        { "Label0_4", "単位：mm", true, S::FitText, 3060, 2490, 960, 240 },
-        { "Label0_8", " 平座金 （小形丸）", false, S::WrapInBox, 480, 2820, 720, 375 },
-        { "Label0_9", "ばね座金 平座金 兼用", false, S::WrapInBox, 4485, 2760, 765, 540 },
+        { "Label0_5", "ばね座金", S::FitText, 540, 360, 720, 180 },
+        { "Label0_6", "平座金 （並丸）", S::WrapInBox, 4620, 360, 600, 360 },
+        { "Label0_8", " 平座金 （小形丸）", S::WrapInBox, 480, 2820, 720, 375 },
+        { "Label0_9", "ばね座金 平座金 兼用", S::WrapInBox, 4485, 2760, 765, 540 },
     };
     for (const Caption& c : captions) {
-        auto* label = new CaptionLabel(QLatin1String(c.name), QString::fromUtf8(c.text),
-            c.designFontSet ? designFont(12) : defaultWindowFont(), c.sizing, picture);
+        auto* label = new CaptionLabel(
+            QLatin1String(c.name), QString::fromUtf8(c.text), defaultWindowFont(), c.sizing, picture);
         label->place(twips(c.left, c.top, c.width, c.height).translated(kPictureBorder, kPictureBorder));
     }
     addValue(picture, "Label22", "D1", "Ｄ１", 1500, 240, 780, 300);
