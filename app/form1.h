@@ -40,11 +40,9 @@ private:
     void buildPage1(QWidget* page);
     void buildPage2(QWidget* page);
     void buildPage3(QWidget* page);
-    ValueLabel* addDesignationRow(QWidget* page, const char* designation, const char* times, const char* pitch);
-    void addUnitCaption(QLabel* picture, const char* name, int left, int top);
     QLabel* addPicture(QWidget* page, const QString& name, const QString& image);
-    ValueLabel* addValue(QWidget* parent, const char* name, const char* placeholder, const char* field, int left,
-        int top, int width, int height, qreal points = 12);
+    // Creates page `index`'s labels from its table and binds the values to Data1.
+    void addPageLabels(int index, QWidget* page, QLabel* picture);
 
     void Form_Unload();
     void Form_Activate();

@@ -6,6 +6,7 @@
 #include "designfont.h"
 #include "form1.h"
 #include "labels.h"
+#include "pagelabels.h"
 #include "tabcontrol.h"
 
 #include <QAction>
@@ -162,55 +163,39 @@ QLabel* Form1::addPicture(QWidget* page, const QString& name, const QString& ima
     return picture;
 }
 
-ValueLabel* Form1::addValue(QWidget* parent, const char* name, const char* placeholder, const char* field, int left,
-    int top, int width, int height, qreal points)
+void Form1::addPageLabels(int index, QWidget* page, QLabel* picture)
 {
-    auto* label = new ValueLabel(QLatin1String(name), QString::fromUtf8(placeholder), points, parent);
-    // Inside a picture area, places count from the inner corner, inside the border.
-    const bool inPicture = qobject_cast<QLabel*>(parent) != nullptr;
-    label->setGeometry(
-        twips(left, top, width, height).translated(inPicture ? QPoint(kPictureBorder, kPictureBorder) : QPoint()));
-    if (field)
-        m_data1->bind(label, QString::fromUtf8(field));
-    return label;
-}
-
-ValueLabel* Form1::addDesignationRow(QWidget* page, const char* designation, const char* times, const char* pitch)
-{
-    ValueLabel* label = addValue(page, designation, "M", "ネジの呼び", 120, 5400, 855, 345, 14.25);
-    auto* x = new CaptionLabel(
-        QLatin1String(times), QStringLiteral("×"), designFont(12), CaptionLabel::Sizing::FitText, page);
-    x->place(twips(1020, 5460, 240, 240));
-    addValue(page, pitch, "p", "ネジのピッチ", 1320, 5400, 765, 345, 14.25);
-    return label;
-}
-
-void Form1::addUnitCaption(QLabel* picture, const char* name, int left, int top)
-{
-    auto* unit = new CaptionLabel(
-        QLatin1String(name), QStringLiteral("単位：mm"), designFont(12), CaptionLabel::Sizing::FitText, picture);
-    unit->place(twips(left, top, 960, 240).translated(kPictureBorder, kPictureBorder));
+    for (const PageLabel& spec : pageLabels(index)) {
+        const bool inPicture = spec.in == PageLabel::In::Picture;
+        QWidget* parent = inPicture ? static_cast<QWidget*>(picture) : page;
+        // Inside a picture area, places count from the inner corner, inside the border.
+        const QRect box = twips(spec.left, spec.top, spec.width, spec.height)
+                              .translated(inPicture ? QPoint(kPictureBorder, kPictureBorder) : QPoint());
+        const QString name = QLatin1String(spec.name);
+        const QString text = QString::fromUtf8(spec.text);
+        if (spec.kind == PageLabel::Kind::Value) {
+            auto* label = new ValueLabel(name, text, spec.points, QString::fromUtf8(spec.description), parent);
+            label->setGeometry(box);
+            if (spec.field)
+                m_data1->bind(label, QString::fromUtf8(spec.field));
+            continue;
+        }
+        const QFont font = spec.points > 0 ? designFont(spec.points) : defaultWindowFont();
+        const auto sizing
+            = spec.kind == PageLabel::Kind::Caption ? CaptionLabel::Sizing::FitText : CaptionLabel::Sizing::WrapInBox;
+        auto* caption = new CaptionLabel(name, text, font, sizing, parent);
+        caption->place(box);
+    }
 }
 
 void Form1::buildPage1(QWidget* page)
 {
     QLabel* picture = addPicture(page, QStringLiteral("Picture1"), QStringLiteral(":/drawings/picture1.png"));
-    m_label1 = addDesignationRow(page, "Label1", "Label0_1", "Label2_0");
-
-    addUnitCaption(picture, "Label0_0", 7020, 300);
-    addValue(picture, "Label8", "t", "ｔ", 2700, 300, 600, 300);
-    addValue(picture, "Label9", "w", "ｗ", 4200, 600, 600, 300);
-    addValue(picture, "Label10", "da", "ｄａ", 5295, 480, 780, 300);
-    addValue(picture, "Label11", "ds", "ｄｓ", 5715, 840, 705, 300);
-    addValue(picture, "Label5", "e", "ｅ", 1260, 840, 705, 300);
-    addValue(picture, "Label7", "v", "ｖ", 2520, 1020, 600, 300);
-    addValue(picture, "Label3", "M", "ネジの呼び", 7260, 1080, 705, 300);
-    addValue(picture, "Label6", "dk", "ｄｋ", 2460, 1980, 600, 300);
-    m_label13 = addValue(picture, "Label13", "L-13", nullptr, 4770, 3060, 705, 300);
-    addValue(picture, "Label4", "s", "ｓ", 1440, 3420, 600, 300);
-    m_label14 = addValue(picture, "Label14", "L-14", nullptr, 4800, 3615, 705, 300);
-    m_label15 = addValue(picture, "Label15", "L-15", nullptr, 6585, 3615, 705, 300);
-    addValue(picture, "Label12", "k", "ｋ", 3780, 4140, 600, 300);
+    addPageLabels(0, page, picture);
+    m_label1 = findChild<ValueLabel*>(QStringLiteral("Label1"));
+    m_label13 = findChild<ValueLabel*>(QStringLiteral("Label13"));
+    m_label14 = findChild<ValueLabel*>(QStringLiteral("Label14"));
+    m_label15 = findChild<ValueLabel*>(QStringLiteral("Label15"));
 
     m_combo1 = new QComboBox(picture);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
@@ -223,55 +208,10 @@ void Form1::buildPage1(QWidget* page)
 
 void Form1::buildPage2(QWidget* page)
 {
-    QLabel* picture = addPicture(page, QStringLiteral("Picture2"), QStringLiteral(":/drawings/picture2.png"));
-    addDesignationRow(page, "Label35_2", "Label0_2", "Label2_1");
-
-    addUnitCaption(picture, "Label0_7", 3780, 360);
-    addValue(picture, "Label16_0", "D", "Ｄ", 1635, 510, 735, 300);
-    addValue(picture, "Label16_1", "D", "Ｄ", 6000, 510, 720, 300);
-    addValue(picture, "Label17_0", "dk", "ｄｋ", 1650, 1020, 720, 300);
-    addValue(picture, "Label17_1", "dk", "ｄｋ", 6000, 1020, 720, 300);
-    addValue(picture, "Label20", "H\"", "Ｈ''", 3390, 1140, 600, 300);
-    addValue(picture, "Label21", "H'", "Ｈ'", 4290, 1140, 600, 300);
-    addValue(picture, "Label18", "ds", "ｄｓ", 3840, 2565, 780, 300);
-    addValue(picture, "Label19", "d'", "ｄ'", 3840, 3150, 780, 300);
+    addPageLabels(1, page, addPicture(page, QStringLiteral("Picture2"), QStringLiteral(":/drawings/picture2.png")));
 }
 
 void Form1::buildPage3(QWidget* page)
 {
-    QLabel* picture = addPicture(page, QStringLiteral("Picture3"), QStringLiteral(":/drawings/picture3.png"));
-    addDesignationRow(page, "Label35_1", "Label0_3", "Label2_2");
-
-    addUnitCaption(picture, "Label0_4", 3060, 2490);
-    // The washer captions set no font of their own: the window's default.
-    struct Caption {
-        const char* name;
-        const char* text;
-        CaptionLabel::Sizing sizing;
-        int left, top, width, height;
-    };
-    using S = CaptionLabel::Sizing;
-    const Caption captions[] = {
-        { "Label0_5", "ばね座金", S::FitText, 540, 360, 720, 180 },
-        { "Label0_6", "平座金 （並丸）", S::WrapInBox, 4620, 360, 600, 360 },
-        { "Label0_8", " 平座金 （小形丸）", S::WrapInBox, 480, 2820, 720, 375 },
-        { "Label0_9", "ばね座金 平座金 兼用", S::WrapInBox, 4485, 2760, 765, 540 },
-    };
-    for (const Caption& c : captions) {
-        auto* label = new CaptionLabel(
-            QLatin1String(c.name), QString::fromUtf8(c.text), defaultWindowFont(), c.sizing, picture);
-        label->place(twips(c.left, c.top, c.width, c.height).translated(kPictureBorder, kPictureBorder));
-    }
-    addValue(picture, "Label22", "D1", "Ｄ１", 1500, 240, 780, 300);
-    addValue(picture, "Label23", "h1", "ｈ１", 3240, 465, 600, 300);
-    addValue(picture, "Label24", "t1", "ｔ１", 3450, 1890, 600, 300);
-    addValue(picture, "Label25", "D2", "Ｄ２", 5490, 240, 780, 300);
-    addValue(picture, "Label26", "h2", "ｈ２", 7245, 465, 600, 300);
-    addValue(picture, "Label27", "t2", "ｔ２", 7425, 1890, 600, 300);
-    addValue(picture, "Label28", "D3", "Ｄ３", 1500, 2730, 780, 300);
-    addValue(picture, "Label29", "h4", "ｈ４", 3240, 3000, 600, 300);
-    addValue(picture, "Label30", "t4", "ｔ４", 3450, 4395, 600, 300);
-    addValue(picture, "Label31", "D2", "Ｄ２", 5490, 2730, 780, 300);
-    addValue(picture, "Label32", "h3", "ｈ３", 7230, 2985, 600, 300);
-    addValue(picture, "Label33", "t3", "ｔ３", 7440, 4515, 600, 300);
+    addPageLabels(2, page, addPicture(page, QStringLiteral("Picture3"), QStringLiteral(":/drawings/picture3.png")));
 }

@@ -1,11 +1,11 @@
 #include "labels.h"
 
 #include "designfont.h"
-#include "dimensionnames.h"
 
 #include <algorithm>
 
-ValueLabel::ValueLabel(const QString& objectName, const QString& placeholder, qreal points, QWidget* parent)
+ValueLabel::ValueLabel(
+    const QString& objectName, const QString& placeholder, qreal points, const QString& description, QWidget* parent)
     : QLabel(placeholder, parent)
 {
     setObjectName(objectName);
@@ -16,7 +16,7 @@ ValueLabel::ValueLabel(const QString& objectName, const QString& placeholder, qr
     setTextFormat(Qt::PlainText);
     setAutoFillBackground(true);
     // The shown text is the accessible name; the description says which dimension it is.
-    setAccessibleDescription(dimensionDescription(objectName));
+    setAccessibleDescription(description);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
     colours.setColor(QPalette::WindowText, Qt::black);

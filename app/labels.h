@@ -7,7 +7,9 @@
 class ValueLabel : public QLabel {
     Q_OBJECT
 public:
-    ValueLabel(const QString& objectName, const QString& placeholder, qreal points, QWidget* parent);
+    // The description says which dimension it shows, for screen readers.
+    ValueLabel(const QString& objectName, const QString& placeholder, qreal points, const QString& description,
+        QWidget* parent);
 
     // Sets the shown text; announces it through changed() when it differs.
     void setCaption(const QString& text);
