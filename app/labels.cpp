@@ -7,6 +7,8 @@
 ValueLabel::ValueLabel(
     const QString& objectName, const QString& placeholder, qreal points, const QString& description, QWidget* parent)
     : QLabel(placeholder, parent)
+    , m_caption(placeholder)
+    , m_description(description)
 {
     setObjectName(objectName);
     setFont(designFont(points));
@@ -15,20 +17,40 @@ ValueLabel::ValueLabel(
     setLineWidth(1);
     setTextFormat(Qt::PlainText);
     setAutoFillBackground(true);
-    // The shown text is the accessible name; the description says which dimension it is.
-    setAccessibleDescription(description);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
+    updateHints();
 }
 
 void ValueLabel::setCaption(const QString& text)
 {
-    if (text == QLabel::text())
-        return;
+    // Written even when equal: every write shows the value afresh.
+    const bool differs = text != m_caption;
+    m_caption = text;
     setText(text);
-    emit changed();
+    updateHints();
+    if (differs)
+        emit changed();
+}
+
+void ValueLabel::setSourceNote(const QString& note)
+{
+    if (note == m_sourceNote)
+        return;
+    m_sourceNote = note;
+    updateHints();
+}
+
+void ValueLabel::updateHints()
+{
+    QString about = m_description;
+    if (!m_sourceNote.isEmpty())
+        about += QLatin1Char('\n') + m_sourceNote;
+    setAccessibleName(m_caption);
+    setAccessibleDescription(about);
+    setToolTip(about);
 }
 
 CaptionLabel::CaptionLabel(

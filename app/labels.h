@@ -11,12 +11,26 @@ public:
     ValueLabel(const QString& objectName, const QString& placeholder, qreal points, const QString& description,
         QWidget* parent);
 
-    // Sets the shown text; announces it through changed() when it differs.
+    // Sets the value; announces it through changed() when it differs.
     void setCaption(const QString& text);
-    QString caption() const { return text(); }
+    // The value as set, whatever the label has room to show.
+    QString caption() const { return m_caption; }
+    QString description() const { return m_description; }
+
+    // Where the shown value comes from, in words; empty when nothing is claimed for it.
+    void setSourceNote(const QString& note);
+    QString sourceNote() const { return m_sourceNote; }
 
 signals:
     void changed();
+
+private:
+    // Tooltip and screen-reader texts: the value, which dimension it is, where it comes from.
+    void updateHints();
+
+    QString m_caption;
+    QString m_description;
+    QString m_sourceNote;
 };
 
 class CaptionLabel : public QLabel {
