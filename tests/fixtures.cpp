@@ -13,6 +13,11 @@ jet::Table sizeTable(bool single)
     return jettest::reviewedSizeTable(single);
 }
 
+jet::Table sourceTable(jet::Format format)
+{
+    return jettest::reviewedSourceTable(format);
+}
+
 namespace {
 std::size_t columnOf(const jet::Table& table, const QString& field)
 {
@@ -33,8 +38,13 @@ void dropField(jet::Table& table, const QString& field)
 
 QString write(const QString& dir, const jet::Table& table, jet::Format format, const QString& fileName)
 {
+    return write(dir, std::vector<jet::Table> { table }, format, fileName);
+}
+
+QString write(const QString& dir, const std::vector<jet::Table>& tables, jet::Format format, const QString& fileName)
+{
     const QString path = QDir(dir).filePath(fileName);
-    jet::writeDatabaseFile(table, format, path.toStdString());
+    jet::writeDatabaseFile(tables, format, path.toStdString());
     return path;
 }
 

@@ -1,7 +1,9 @@
 #include "jet_testsupport.h"
 
 #include "csv.h"
+#include "sizecsv.h"
 #include "sizefields.h"
+#include "sourcecsv.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -37,6 +39,8 @@ QString typeNameInSchema(const jet::Column& column)
         return QStringLiteral("Double");
     case jet::ColumnType::Text:
         return QStringLiteral("Text (%1)").arg(column.textLength);
+    case jet::ColumnType::Memo:
+        return QStringLiteral("Memo/Hyperlink (255)");
     }
     return {};
 }
@@ -54,6 +58,8 @@ QString typeNameInReader(const jet::Column& column)
         return QStringLiteral("double");
     case jet::ColumnType::Text:
         return QStringLiteral("text");
+    case jet::ColumnType::Memo:
+        return QStringLiteral("memo");
     }
     return {};
 }
@@ -113,7 +119,7 @@ QString checkExportedCell(const jet::Column& column, const jet::Cell& expected, 
     // libmdb shows NULL and "" alike, as an empty field.
     if (!expected || expected->empty())
         return shown.empty() ? QString() : QStringLiteral("\"%1\" instead of empty").arg(qs(shown));
-    if (column.type == jet::ColumnType::Text)
+    if (column.type == jet::ColumnType::Text || column.type == jet::ColumnType::Memo)
         return shown == *expected ? QString()
                                   : QStringLiteral("\"%1\" instead of \"%2\"").arg(qs(shown), qs(*expected));
     if (column.type == jet::ColumnType::Single) {
@@ -165,6 +171,11 @@ QString reviewedCsvPath()
     return QStringLiteral(ROSTARI_SOURCE_DIR "/data/cap-screw-sizes.csv");
 }
 
+QString reviewedSourcesPath()
+{
+    return QStringLiteral(ROSTARI_SOURCE_DIR "/data/cap-screw-provenance.csv");
+}
+
 QByteArray readFile(const QString& path)
 {
     QFile file(path);
@@ -210,34 +221,22 @@ jet::Table reviewedSizeTable(bool single, int copies)
     return table;
 }
 
-QString checkWithMdbTools(const QString& file, const jet::Table& table)
+jet::Table reviewedSourceTable(jet::Format format)
 {
-    const ToolRun tables = run(QStringLiteral("mdb-tables"), { QStringLiteral("-1"), file }, charsetEnv());
-    if (tables.exitCode != 0)
-        return QStringLiteral("mdb-tables failed: ") + QString::fromUtf8(tables.err);
-    if (QString::fromUtf8(tables.out).trimmed() != qs(table.name))
-        return QStringLiteral("mdb-tables lists \"%1\"").arg(QString::fromUtf8(tables.out).trimmed());
+    const QByteArray sizes = readFile(reviewedCsvPath());
+    const QByteArray sources = readFile(reviewedSourcesPath());
+    const quilldb::SizeTable sizeTable = quilldb::sizeTableFromCsv(
+        quilldb::parseCsv(std::string_view(sizes.constData(), static_cast<std::size_t>(sizes.size()))), format, false);
+    return quilldb::sourceTableFromCsv(
+        quilldb::parseCsv(std::string_view(sources.constData(), static_cast<std::size_t>(sources.size()))), sizeTable,
+        format)
+        .table;
+}
 
-    const ToolRun schema = run(QStringLiteral("mdb-schema"), { file, QStringLiteral("access") }, charsetEnv());
-    if (schema.exitCode != 0)
-        return QStringLiteral("mdb-schema failed: ") + QString::fromUtf8(schema.err);
-    const QString schemaText = QString::fromUtf8(schema.out);
-    if (!schemaText.contains(QStringLiteral("CREATE TABLE [%1]").arg(qs(table.name))))
-        return QStringLiteral("mdb-schema lacks the table:\n") + schemaText;
-    static const QRegularExpression columnLine(
-        QStringLiteral("^\\t\\[(.*)\\]\\t+(.*?),?\\s*$"), QRegularExpression::MultilineOption);
-    QStringList columns;
-    for (auto it = columnLine.globalMatch(schemaText); it.hasNext();) {
-        const auto match = it.next();
-        columns << match.captured(1) + QLatin1Char(' ') + match.captured(2);
-    }
-    QStringList expectedColumns;
-    for (const jet::Column& column : table.columns)
-        expectedColumns << qs(column.name) + QLatin1Char(' ') + typeNameInSchema(column);
-    if (columns != expectedColumns)
-        return QStringLiteral("mdb-schema columns\n  %1\ninstead of\n  %2")
-            .arg(columns.join(QStringLiteral(" | ")), expectedColumns.join(QStringLiteral(" | ")));
+namespace {
 
+QString exportedTableDiffers(const QString& file, const jet::Table& table)
+{
     const ToolRun exported = run(QStringLiteral("mdb-export"), { file, qs(table.name) }, charsetEnv());
     if (exported.exitCode != 0)
         return QStringLiteral("mdb-export failed: ") + QString::fromUtf8(exported.err);
@@ -272,16 +271,26 @@ QString checkWithMdbTools(const QString& file, const jet::Table& table)
     return {};
 }
 
-QString checkWithMdbReader(const QString& file, const jet::Table& table)
+QStringList namesOf(const std::vector<jet::Table>& tables)
+{
+    QStringList names;
+    for (const jet::Table& table : tables)
+        names << qs(table.name);
+    return names;
+}
+
+QString readTableDiffers(const QString& file, const jet::Table& table, const QStringList& allTables)
 {
     const ToolRun node
         = run(QStringLiteral("node"), { QStringLiteral(QUILLDB_READBACK_DIR "/readback.mjs"), file, qs(table.name) });
     if (node.exitCode != 0)
         return QStringLiteral("mdb-reader failed: ") + QString::fromUtf8(node.err);
     const QJsonObject answer = QJsonDocument::fromJson(node.out).object();
-    const QJsonArray tables = answer.value(QStringLiteral("tables")).toArray();
-    if (tables.size() != 1 || tables.at(0).toString() != qs(table.name))
-        return QStringLiteral("mdb-reader lists the tables ") + QString::fromUtf8(QJsonDocument(tables).toJson());
+    QStringList listed;
+    for (const QJsonValue name : answer.value(QStringLiteral("tables")).toArray())
+        listed << name.toString();
+    if (listed != allTables)
+        return QStringLiteral("mdb-reader lists the tables ") + listed.join(QStringLiteral(", "));
     if (answer.value(QStringLiteral("rowCount")).toInt() != static_cast<int>(table.rows.size()))
         return QStringLiteral("mdb-reader counts %1 rows").arg(answer.value(QStringLiteral("rowCount")).toInt());
 
@@ -309,7 +318,7 @@ QString checkWithMdbReader(const QString& file, const jet::Table& table)
             if (!expected) {
                 if (!value.isNull())
                     problem = QStringLiteral("%1 instead of NULL").arg(value.toVariant().toString());
-            } else if (column.type == jet::ColumnType::Text) {
+            } else if (column.type == jet::ColumnType::Text || column.type == jet::ColumnType::Memo) {
                 if (!value.isString() || value.toString() != qs(*expected))
                     problem
                         = QStringLiteral("\"%1\" instead of \"%2\"").arg(value.toVariant().toString(), qs(*expected));
@@ -328,6 +337,56 @@ QString checkWithMdbReader(const QString& file, const jet::Table& table)
             if (!problem.isEmpty())
                 return QStringLiteral("mdb-reader %1: %2").arg(cellName(r, column), problem);
         }
+    }
+    return {};
+}
+
+} // namespace
+
+QString checkWithMdbTools(const QString& file, const std::vector<jet::Table>& tables)
+{
+    const ToolRun listed = run(QStringLiteral("mdb-tables"), { QStringLiteral("-1"), file }, charsetEnv());
+    if (listed.exitCode != 0)
+        return QStringLiteral("mdb-tables failed: ") + QString::fromUtf8(listed.err);
+    if (QString::fromUtf8(listed.out).trimmed() != namesOf(tables).join(QLatin1Char('\n')))
+        return QStringLiteral("mdb-tables lists \"%1\"").arg(QString::fromUtf8(listed.out).trimmed());
+
+    const ToolRun schema = run(QStringLiteral("mdb-schema"), { file, QStringLiteral("access") }, charsetEnv());
+    if (schema.exitCode != 0)
+        return QStringLiteral("mdb-schema failed: ") + QString::fromUtf8(schema.err);
+    const QString schemaText = QString::fromUtf8(schema.out);
+    static const QRegularExpression columnLine(
+        QStringLiteral("^\\t\\[(.*)\\]\\t+(.*?),?\\s*$"), QRegularExpression::MultilineOption);
+    QStringList columns;
+    for (auto it = columnLine.globalMatch(schemaText); it.hasNext();) {
+        const auto match = it.next();
+        columns << match.captured(1) + QLatin1Char(' ') + match.captured(2);
+    }
+    QStringList expectedColumns;
+    for (const jet::Table& table : tables) {
+        if (!schemaText.contains(QStringLiteral("CREATE TABLE [%1]").arg(qs(table.name))))
+            return QStringLiteral("mdb-schema lacks the table %1:\n").arg(qs(table.name)) + schemaText;
+        for (const jet::Column& column : table.columns)
+            expectedColumns << qs(column.name) + QLatin1Char(' ') + typeNameInSchema(column);
+    }
+    if (columns != expectedColumns)
+        return QStringLiteral("mdb-schema columns\n  %1\ninstead of\n  %2")
+            .arg(columns.join(QStringLiteral(" | ")), expectedColumns.join(QStringLiteral(" | ")));
+
+    for (const jet::Table& table : tables) {
+        const QString problem = exportedTableDiffers(file, table);
+        if (!problem.isEmpty())
+            return QStringLiteral("%1: %2").arg(qs(table.name), problem);
+    }
+    return {};
+}
+
+QString checkWithMdbReader(const QString& file, const std::vector<jet::Table>& tables)
+{
+    for (const jet::Table& table : tables) {
+        const QString problem = readTableDiffers(file, table, namesOf(tables));
+        if (!problem.isEmpty())
+            return QStringLiteral("%1: %2").arg(qs(table.name), problem);
     }
     return {};
 }

@@ -324,7 +324,16 @@ private slots:
         for (int i = 0; i < 4; ++i)
             pages.columns.push_back({ "t" + std::to_string(i), ColumnType::Text, 255 });
         pages.rows.assign(507, jet::Row(4, std::string(255, 'p')));
-        add("more pages than the map holds", Format::Jet4, pages, none, none, "needs 513 pages");
+        add("more pages than the map holds", Format::Jet4, pages, none, none, "need 513 pages");
+
+        jet::Table memo { "M", { { "id", ColumnType::Long, 0 }, { "m", ColumnType::Memo, 0 } }, {} };
+        memo.rows = { { "1", "short" }, { "2", std::string(jet::kMaxMemoLength + 1, 'm') } };
+        add("memo too long", Format::Jet4, memo, 1, 1, "takes 65536 characters; a Memo field holds 65535");
+        std::string wide932;
+        for (int i = 0; i < 32768; ++i)
+            wide932 += "あ";
+        memo.rows[1][1] = wide932;
+        add("jet3 memo counts bytes", Format::Jet3, memo, 1, 1, "takes 65536 bytes in code page 932");
     }
 
     void rejectedTables()
@@ -344,6 +353,47 @@ private slots:
         }
     }
 
+    // Problems that concern the set of tables: the error names the table.
+    void rejectedTableSets_data()
+    {
+        QTest::addColumn<QString>("problem");
+        QTest::addColumn<int>("table");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no table") << QStringLiteral("none") << -1 << -1 << QStringLiteral("there is no table");
+        QTest::newRow("same name in other case")
+            << QStringLiteral("twice") << 1 << -1 << QStringLiteral("\"SMALL\" appears twice");
+        QTest::newRow("bad cell in the second table")
+            << QStringLiteral("cell") << 1 << 2 << QStringLiteral("\"x\" is not a number");
+    }
+
+    void rejectedTableSets()
+    {
+        QFETCH(QString, problem);
+        QFETCH(int, table);
+        QFETCH(int, row);
+        QFETCH(QString, message);
+        std::vector<jet::Table> tables { smallTable(), smallTable() };
+        if (problem == QLatin1String("none")) {
+            tables.clear();
+        } else if (problem == QLatin1String("twice")) {
+            tables[1].name = "SMALL";
+        } else {
+            tables[1].name = "Second";
+            tables[1].rows[2][1] = "x";
+        }
+        for (const Format format : { Format::Jet4, Format::Jet3 }) {
+            try {
+                jet::writeDatabase(tables, format);
+                QFAIL("written");
+            } catch (const jet::Error& e) {
+                QVERIFY2(QString::fromUtf8(e.what()).contains(message), e.what());
+                QCOMPARE(e.table(), table < 0 ? npos : std::size_t(table));
+                QCOMPARE(e.row(), row < 0 ? npos : std::size_t(row));
+            }
+        }
+    }
+
     void acceptedLimits_data()
     {
         QTest::addColumn<Format>("format");
@@ -355,6 +405,13 @@ private slots:
         longName.name = std::string(64, 'n');
         QTest::newRow("jet4 64-character table name") << Format::Jet4 << longName;
         QTest::newRow("jet3 64-character table name") << Format::Jet3 << longName;
+        // The longest Memo: three UTF-8 bytes a character, beyond libmdb's default of 16 KiB.
+        std::string longest;
+        for (std::size_t i = 0; i < jet::kMaxMemoLength; ++i)
+            longest += "あ";
+        QTest::newRow("jet4 longest memo") << Format::Jet4 << oneColumn(ColumnType::Memo, longest);
+        QTest::newRow("jet3 longest memo")
+            << Format::Jet3 << oneColumn(ColumnType::Memo, std::string(jet::kMaxMemoLength, 'x'));
     }
 
     // What the writer accepts at its limits reads back through libmdb (via the viewer's reader).

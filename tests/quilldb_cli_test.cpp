@@ -1,6 +1,7 @@
 // quilldb from the outside: what build refuses (with file, line and column, exit 1, no
 // output left behind), what it takes as the same input, and what dump prints.
 
+#include "csv.h"
 #include "jet_testsupport.h"
 #include "sizefields.h"
 #include "testmain.h"
@@ -40,6 +41,40 @@ QByteArray withField(int line, int column, const QByteArray& value)
     Lines lines = reviewedLines();
     lines[line - 1][column - 1] = value;
     return joined(lines);
+}
+
+// The reviewed source CSV as records of fields (its texts hold commas, so parsed, not split).
+QList<QStringList> sourceLines()
+{
+    const QByteArray text = jettest::readFile(jettest::reviewedSourcesPath());
+    QList<QStringList> lines;
+    for (const auto& record : quilldb::parseCsv(text.toStdString())) {
+        QStringList fields;
+        for (const auto& field : record.fields)
+            fields << QString::fromStdString(field.text);
+        lines << fields;
+    }
+    return lines;
+}
+
+QByteArray sourceCsv(const QList<QStringList>& lines)
+{
+    QByteArray out;
+    for (const QStringList& fields : lines) {
+        QByteArrayList quoted;
+        for (const QString& field : fields)
+            quoted << QByteArray::fromStdString(quilldb::csvField(field.toStdString()));
+        out += quoted.join(',') + "\r\n";
+    }
+    return out;
+}
+
+// The reviewed source CSV with one field changed; line and column count from 1.
+QByteArray withSource(int line, int column, const QString& value)
+{
+    QList<QStringList> lines = sourceLines();
+    lines[line - 1][column - 1] = value;
+    return sourceCsv(lines);
 }
 
 } // namespace
@@ -151,6 +186,71 @@ private slots:
         QCOMPARE(entries(dir.path()), QStringList { QStringLiteral("sizes.csv") });
     }
 
+    void badSources_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("message"); // %F stands for the source CSV's path
+        const QStringList none;
+        const QList<QStringList> lines = sourceLines();
+        auto add = [](const char* tag, const QByteArray& csv, const QStringList& options, const char* message) {
+            QTest::newRow(tag) << csv << options << QString::fromUtf8(message);
+        };
+        // Line 5 is M3 ｄｋ 5.5 公表値; line 19 is M3 Ｄ２, blank, 規格なし.
+        QCOMPARE(lines[4].mid(0, 4).join(QLatin1Char(',')), QStringLiteral("M3,ｄｋ,5.5,公表値"));
+        QCOMPARE(lines[18].mid(0, 4).join(QLatin1Char(',')), QStringLiteral("M3,Ｄ２,,規格なし"));
+        add("value not the size table's", withSource(5, 3, QStringLiteral("5.50")), none,
+            "%F: line 5, column 3 (値): \"5.50\" is not the size table's M3 ｄｋ (\"5.5\")");
+        add("value for no standard", withSource(19, 3, QStringLiteral("1")), none,
+            "%F: line 19, column 3 (値): 規格なし vouches for no value; \"1\" must be empty");
+        QList<QStringList> claimed = lines;
+        claimed[4][2].clear();
+        claimed[4][3] = QStringLiteral("規格なし");
+        add("no standard for a value", sourceCsv(claimed), none,
+            "%F: line 5, column 4 (区分): the size table has 5.5 for M3 ｄｋ; 規格なし claims none");
+        add("unknown category", withSource(5, 4, QStringLiteral("公表")), none,
+            "%F: line 5, column 4 (区分): \"公表\" is not one of 公表値, 導出値, 規格なし");
+        add("unknown size", withSource(5, 1, QStringLiteral("M7")), none,
+            "%F: line 5, column 1 (ネジの呼び): \"M7\" is no size of the size table");
+        add("half-width field name", withSource(5, 2, QStringLiteral("dk")), none,
+            "%F: line 5, column 2 (項目): \"dk\" is not a value field of the size table");
+        add("designation is no value field", withSource(5, 2, QStringLiteral("ネジの呼び")), none,
+            "%F: line 5, column 2 (項目): \"ネジの呼び\" is not a value field");
+        add("no basis", withSource(5, 5, QString()), none, "%F: line 5, column 5 (根拠): the row gives no 根拠");
+        QList<QStringList> twice = lines;
+        twice.insert(3, lines[1]);
+        add("row twice", sourceCsv(twice), none,
+            "%F: line 4, column 2 (項目): M3 ネジのピッチ appears again; first on line 2");
+        add("row missing", sourceCsv(lines.mid(0, lines.size() - 1)), none, "%F: the file has no row for M52 ｔ４");
+        QList<QStringList> noBasis = lines;
+        for (QStringList& fields : noBasis)
+            fields.removeLast();
+        add("column missing", sourceCsv(noBasis), none, "%F: line 1, column 5: the header lacks the column 根拠");
+        add("no code in 932", withSource(5, 5, QStringLiteral("price €")),
+            { QStringLiteral("--format"), QStringLiteral("jet3") },
+            "%F: line 5, column 5 (根拠): the character U+20AC \"€\" has no code in code page 932");
+        add("empty file", QByteArray(), none, "%F: the file is empty; the first line must be the header ネジの呼び,");
+    }
+
+    // The source table is checked against the size table; a problem leaves no file behind.
+    void badSources()
+    {
+        QFETCH(QByteArray, csv);
+        QFETCH(QStringList, options);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString sources = dir.filePath(QStringLiteral("sources.csv"));
+        QVERIFY(jettest::writeFile(sources, csv));
+        const auto result = quilldb(QStringList { QStringLiteral("build"), jettest::reviewedCsvPath(),
+                                        dir.filePath(QStringLiteral("out.mdb")), QStringLiteral("--sources"), sources }
+            + options);
+        QCOMPARE(result.exitCode, 1);
+        const QString err = QString::fromUtf8(result.err);
+        QVERIFY2(err.startsWith(QStringLiteral("quilldb: ") + QString(message).replace(QStringLiteral("%F"), sources)),
+            qPrintable(err));
+        QCOMPARE(entries(dir.path()), QStringList { QStringLiteral("sources.csv") });
+    }
+
     void badTarget_data()
     {
         QTest::addColumn<QString>("target");
@@ -201,6 +301,10 @@ private slots:
                                         << QStringLiteral("unknown option --double");
         QTest::newRow("dump without file")
             << QStringList { QStringLiteral("dump") } << 2 << QStringLiteral("dump needs one FILE.mdb");
+        QTest::newRow("sources without file") << QStringList { QStringLiteral("build"), csv, QStringLiteral("x.mdb"),
+            QStringLiteral("--sources") } << 2 << QStringLiteral("--sources needs the source table's CSV");
+        QTest::newRow("dump unknown option") << QStringList { QStringLiteral("dump"), QStringLiteral("x.mdb"),
+            QStringLiteral("--table") } << 2 << QStringLiteral("unknown option --table");
     }
 
     void usage()
@@ -219,8 +323,9 @@ private slots:
     {
         const auto result = quilldb({ QStringLiteral("--help") });
         QCOMPARE(result.exitCode, 0);
-        QVERIFY(result.out.contains("quilldb build SIZES.csv OUT.mdb [--format jet4|jet3] [--single]"));
-        QVERIFY(result.out.contains("quilldb dump FILE.mdb"));
+        QVERIFY(result.out.contains(
+            "quilldb build SIZES.csv OUT.mdb [--sources SOURCES.csv] [--format jet4|jet3] [--single]"));
+        QVERIFY(result.out.contains("quilldb dump FILE.mdb [--sources]"));
         QVERIFY(result.err.isEmpty());
     }
 
@@ -297,19 +402,24 @@ private slots:
             QStringLiteral("--single") };
     }
 
-    // build then dump gives back the reviewed CSV byte for byte; dump takes a relative path.
+    // build then dump gives back the reviewed CSVs byte for byte; dump takes a relative path.
     void dumpRoundTrip()
     {
         QFETCH(QStringList, options);
         QTemporaryDir dir;
-        const auto build = quilldb(QStringList { QStringLiteral("build"), jettest::reviewedCsvPath(),
-                                       dir.filePath(QStringLiteral("sizes.mdb")) }
+        const auto build = quilldb(
+            QStringList { QStringLiteral("build"), jettest::reviewedCsvPath(),
+                dir.filePath(QStringLiteral("sizes.mdb")), QStringLiteral("--sources"), jettest::reviewedSourcesPath() }
             + options);
         QVERIFY2(build.exitCode == 0, build.err.constData());
         const auto dump = quilldb({ QStringLiteral("dump"), QStringLiteral("sizes.mdb") }, dir.path());
         QVERIFY2(dump.exitCode == 0, dump.err.constData());
         QVERIFY(dump.err.isEmpty());
         QCOMPARE(dump.out, jettest::readFile(jettest::reviewedCsvPath()));
+        const auto sources
+            = quilldb({ QStringLiteral("dump"), QStringLiteral("--sources"), QStringLiteral("sizes.mdb") }, dir.path());
+        QVERIFY2(sources.exitCode == 0, sources.err.constData());
+        QCOMPARE(sources.out, jettest::readFile(jettest::reviewedSourcesPath()));
     }
 
     void dumpErrors_data()
@@ -322,6 +432,8 @@ private slots:
                                         << QStringLiteral("sizes.csv: not an Access database");
         QTest::newRow("no size table") << QStringLiteral("other.mdb")
                                        << QStringLiteral("other.mdb: holds no table 六角穴付ボルト");
+        QTest::newRow("no source table") << QStringLiteral("--sources sizes.mdb")
+                                         << QStringLiteral("sizes.mdb: holds no table 出典");
     }
 
     void dumpErrors()
@@ -335,8 +447,10 @@ private slots:
         jet::Table other = jettest::reviewedSizeTable(false);
         other.name = "六角ボルト";
         jet::writeDatabaseFile(other, jet::Format::Jet4, dir.filePath(QStringLiteral("other.mdb")).toStdString());
+        jet::writeDatabaseFile(jettest::reviewedSizeTable(false), jet::Format::Jet4,
+            dir.filePath(QStringLiteral("sizes.mdb")).toStdString());
 
-        const auto dump = quilldb({ QStringLiteral("dump"), file }, dir.path());
+        const auto dump = quilldb(QStringList { QStringLiteral("dump") } + file.split(QLatin1Char(' ')), dir.path());
         QCOMPARE(dump.exitCode, 1);
         QVERIFY2(QString::fromUtf8(dump.err).startsWith(QStringLiteral("quilldb: ") + message), dump.err.constData());
         QVERIFY(dump.out.isEmpty());

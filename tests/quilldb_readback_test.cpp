@@ -14,7 +14,7 @@
 #include <string>
 
 Q_DECLARE_METATYPE(jet::Format)
-Q_DECLARE_METATYPE(jet::Table)
+Q_DECLARE_METATYPE(std::vector<jet::Table>)
 
 using jet::Format;
 
@@ -116,6 +116,31 @@ jet::Table reorderedSizeTable()
     return table;
 }
 
+// Memo texts of every length that changes how they are kept: in the row (up to 64 bytes),
+// on a long-value page of their own, or spread over several; 2040 UTF-16 characters fill a
+// Jet 4 page exactly, 2036 bytes a Jet 3 one; 65535 is the most a Memo holds. A second table
+// with a Memo of its own follows.
+std::vector<jet::Table> memoTables()
+{
+    jet::Table notes;
+    notes.name = "Notes";
+    notes.columns = { { "id", jet::ColumnType::Long, 0 }, { "note", jet::ColumnType::Memo, 0 },
+        { "tag", jet::ColumnType::Text, 10 } };
+    notes.rows.push_back({ "0", std::nullopt, "null" });
+    int id = 1;
+    for (const int length : { 0, 1, 32, 33, 64, 65, 2000, 2036, 2037, 2040, 2041, 30000, 65535 }) {
+        std::string text;
+        for (int i = 0; i < length; ++i)
+            text += static_cast<char>('A' + (i / 7 + id) % 26); // a misplaced part shows
+        notes.rows.push_back({ std::to_string(id++), text, std::to_string(length) });
+    }
+    jet::Table other;
+    other.name = "Other";
+    other.columns = { { "m", jet::ColumnType::Memo, 0 }, { "k", jet::ColumnType::Text, 10 } };
+    other.rows = { { std::string(300, 'z'), "first" }, { "short", std::nullopt } };
+    return { notes, other };
+}
+
 bool isAscii(const jet::Table& table)
 {
     auto ascii = [](const std::string& s) {
@@ -141,12 +166,12 @@ private:
     QString path(const QString& name) const { return dir_.filePath(name); }
 
     // Checks with every reader that can: mdb-reader decodes Jet 3 texts as windows-1252.
-    void verifyEverywhere(const QString& file, const jet::Table& table, Format format)
+    void verifyEverywhere(const QString& file, const std::vector<jet::Table>& tables, Format format)
     {
-        const QString libmdb = jettest::checkWithMdbTools(file, table);
+        const QString libmdb = jettest::checkWithMdbTools(file, tables);
         QVERIFY2(libmdb.isEmpty(), qPrintable(libmdb));
-        if (format == Format::Jet4 || isAscii(table)) {
-            const QString reader = jettest::checkWithMdbReader(file, table);
+        if (format == Format::Jet4 || std::all_of(tables.begin(), tables.end(), isAscii)) {
+            const QString reader = jettest::checkWithMdbReader(file, tables);
             QVERIFY2(reader.isEmpty(), qPrintable(reader));
         }
     }
@@ -167,35 +192,57 @@ private slots:
     {
         QTest::addColumn<Format>("format");
         QTest::addColumn<bool>("single");
+        QTest::addColumn<bool>("sources");
         // 22 rows of Single fit one 4 KiB page; the others do not.
         QTest::addColumn<int>("minDataPages");
-        QTest::newRow("jet4 double") << Format::Jet4 << false << 2;
-        QTest::newRow("jet4 single") << Format::Jet4 << true << 1;
-        QTest::newRow("jet3 double") << Format::Jet3 << false << 2;
-        QTest::newRow("jet3 single") << Format::Jet3 << true << 2;
+        QTest::newRow("jet4 double") << Format::Jet4 << false << false << 2;
+        QTest::newRow("jet4 single") << Format::Jet4 << true << false << 1;
+        QTest::newRow("jet3 double") << Format::Jet3 << false << false << 2;
+        QTest::newRow("jet3 single") << Format::Jet3 << true << false << 2;
+        // And the 550 rows of the source table, its 根拠 a Memo.
+        QTest::newRow("jet4 with sources") << Format::Jet4 << false << true << 3;
+        QTest::newRow("jet3 with sources") << Format::Jet3 << false << true << 3;
     }
 
-    // The 22 reviewed records through the command line, in CSV order, on several pages.
+    // The 22 reviewed records through the command line, in CSV order, on several pages; with
+    // the 550 source rows when asked.
     void sizeTableFromQuilldb()
     {
         QFETCH(Format, format);
         QFETCH(bool, single);
+        QFETCH(bool, sources);
         QFETCH(int, minDataPages);
-        const QString file = path(QStringLiteral("sizes-%1-%2.mdb").arg(formatName(format)).arg(single));
+        const QString file
+            = path(QStringLiteral("sizes-%1-%2-%3.mdb").arg(formatName(format)).arg(single).arg(sources));
         QStringList args { QStringLiteral("build"), jettest::reviewedCsvPath(), file, QStringLiteral("--format"),
             formatName(format) };
         if (single)
             args << QStringLiteral("--single");
+        if (sources)
+            args << QStringLiteral("--sources") << jettest::reviewedSourcesPath();
         const auto build = jettest::run(jettest::quilldbPath(), args);
         QVERIFY2(build.exitCode == 0, build.err.constData());
 
-        const jet::Table expected = jettest::reviewedSizeTable(single);
-        QCOMPARE(expected.rows.size(), std::size_t(22));
+        std::vector<jet::Table> expected { jettest::reviewedSizeTable(single) };
+        QCOMPARE(expected.front().rows.size(), std::size_t(22));
+        if (sources) {
+            expected.push_back(jettest::reviewedSourceTable(format));
+            QCOMPARE(expected.back().rows.size(), std::size_t(22 * 25));
+            QCOMPARE(expected.back().columns.back().type, jet::ColumnType::Memo);
+        }
         verifyEverywhere(file, expected, format);
         QVERIFY(jettest::dataPageCount(jettest::readFile(file), format) >= minDataPages);
     }
 
-    void sizeTableOfManyRows_data() { sizeTableFromQuilldb_data(); }
+    void sizeTableOfManyRows_data()
+    {
+        QTest::addColumn<Format>("format");
+        QTest::addColumn<bool>("single");
+        QTest::newRow("jet4 double") << Format::Jet4 << false;
+        QTest::newRow("jet4 single") << Format::Jet4 << true;
+        QTest::newRow("jet3 double") << Format::Jet3 << false;
+        QTest::newRow("jet3 single") << Format::Jet3 << true;
+    }
 
     // 66 records (the reviewed ones three times) on several data pages, still in order.
     void sizeTableOfManyRows()
@@ -206,20 +253,23 @@ private slots:
         QCOMPARE(table.rows.size(), std::size_t(66));
         const QString file = path(QStringLiteral("sizes66-%1-%2.mdb").arg(formatName(format)).arg(single));
         jet::writeDatabaseFile(table, format, file.toStdString());
-        verifyEverywhere(file, table, format);
+        verifyEverywhere(file, { table }, format);
         QVERIFY(jettest::dataPageCount(jettest::readFile(file), format) >= 2);
     }
 
-    // The file the build installs: 22 records equal to the reviewed CSV, and up to date with it.
+    // The file the build installs: 22 records and their 550 source rows equal to the reviewed
+    // CSVs, and up to date with them.
     void bundledDatabase()
     {
         const QString bundled = QStringLiteral(QUILLDAT_MDB);
         QVERIFY2(QFileInfo::exists(bundled), "the build makes quilldat.mdb");
-        verifyEverywhere(bundled, jettest::reviewedSizeTable(false), Format::Jet4);
+        verifyEverywhere(
+            bundled, { jettest::reviewedSizeTable(false), jettest::reviewedSourceTable(Format::Jet4) }, Format::Jet4);
 
         const QString fresh = path(QStringLiteral("fresh.mdb"));
-        const auto build
-            = jettest::run(jettest::quilldbPath(), { QStringLiteral("build"), jettest::reviewedCsvPath(), fresh });
+        const auto build = jettest::run(jettest::quilldbPath(),
+            { QStringLiteral("build"), jettest::reviewedCsvPath(), fresh, QStringLiteral("--sources"),
+                jettest::reviewedSourcesPath() });
         QVERIFY2(build.exitCode == 0, build.err.constData());
         QVERIFY2(jettest::readFile(fresh) == jettest::readFile(bundled), "quilldat.mdb is older than the CSV");
     }
@@ -236,7 +286,7 @@ private slots:
         QVERIFY(
             bytes.contains(QByteArray("\x98\x5a\x8a\x70\x8c\x8a\x95\x74\x83\x7b\x83\x8b\x83\x67"))); // 六角穴付ボルト
         QVERIFY(bytes.contains(QByteArray("M3\x81\x60\x81\x7c\x87\x40")));
-        const QString libmdb = jettest::checkWithMdbTools(file, table);
+        const QString libmdb = jettest::checkWithMdbTools(file, { table });
         QVERIFY2(libmdb.isEmpty(), qPrintable(libmdb));
 
         // The same bytes read as plain Shift-JIS do not give the text back.
@@ -248,31 +298,39 @@ private slots:
     void fixtures_data()
     {
         QTest::addColumn<Format>("format");
-        QTest::addColumn<jet::Table>("table");
+        QTest::addColumn<std::vector<jet::Table>>("tables");
         QTest::addColumn<int>("minDataPages");
+        using Tables = std::vector<jet::Table>;
         for (const Format format : { Format::Jet4, Format::Jet3 }) {
             const QString f = formatName(format) + QLatin1Char(' ');
-            QTest::newRow(qPrintable(f + QStringLiteral("empty table"))) << format << emptyTable() << 0;
-            QTest::newRow(qPrintable(f + QStringLiteral("NULLs and empty texts"))) << format << nullsTable() << 1;
-            QTest::newRow(qPrintable(f + QStringLiteral("Integer and Long"))) << format << integerTable() << 1;
+            QTest::newRow(qPrintable(f + QStringLiteral("empty table"))) << format << Tables { emptyTable() } << 0;
+            QTest::newRow(qPrintable(f + QStringLiteral("NULLs and empty texts")))
+                << format << Tables { nullsTable() } << 1;
+            QTest::newRow(qPrintable(f + QStringLiteral("Integer and Long")))
+                << format << Tables { integerTable() } << 1;
             QTest::newRow(qPrintable(f + QStringLiteral("rows across 256-byte marks")))
-                << format << wideRowsTable() << 2;
-            QTest::newRow(qPrintable(f + QStringLiteral("255 rows a page at most"))) << format << shortRowsTable() << 3;
+                << format << Tables { wideRowsTable() } << 2;
+            QTest::newRow(qPrintable(f + QStringLiteral("255 rows a page at most")))
+                << format << Tables { shortRowsTable() } << 3;
             QTest::newRow(qPrintable(f + QStringLiteral("size table renamed, field missing, reversed")))
-                << format << reorderedSizeTable() << 1;
+                << format << Tables { reorderedSizeTable() } << 1;
+            QTest::newRow(qPrintable(f + QStringLiteral("Memo texts in the row, on a page, over pages")))
+                << format << memoTables() << 2;
+            QTest::newRow(qPrintable(f + QStringLiteral("three tables, one empty")))
+                << format << Tables { integerTable(), emptyTable(), nullsTable() } << 2;
         }
     }
 
     void fixtures()
     {
         QFETCH(Format, format);
-        QFETCH(jet::Table, table);
+        QFETCH(std::vector<jet::Table>, tables);
         QFETCH(int, minDataPages);
         const QString file
             = path(QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-'))
                 + QStringLiteral(".mdb"));
-        jet::writeDatabaseFile(table, format, file.toStdString());
-        verifyEverywhere(file, table, format);
+        jet::writeDatabaseFile(tables, format, file.toStdString());
+        verifyEverywhere(file, tables, format);
         QVERIFY(jettest::dataPageCount(jettest::readFile(file), format) >= minDataPages);
     }
 };

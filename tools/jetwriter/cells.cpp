@@ -28,6 +28,8 @@ const char* typeName(ColumnType type)
         return "Double";
     case ColumnType::Text:
         return "Text";
+    case ColumnType::Memo:
+        return "Memo";
     }
     return "?";
 }
@@ -64,12 +66,16 @@ std::uint8_t typeByte(ColumnType type)
         return kTypeDouble;
     case ColumnType::Text:
         return kTypeText;
+    case ColumnType::Memo:
+        return kTypeMemo;
     }
     return 0;
 }
 
 unsigned textBytes(const Column& column, Format format)
 {
+    if (column.type != ColumnType::Text)
+        return 0;
     const auto chars = static_cast<unsigned>(column.textLength);
     return format == Format::Jet4 ? 2 * chars : chars;
 }
@@ -104,6 +110,16 @@ std::optional<Bytes> CellEncoder::encode(const Column& column, const Cell& cell)
             const std::string unit = format_ == Format::Jet4 ? " characters" : " bytes in code page 932";
             throw Error("\"" + *cell + "\" takes " + std::to_string(length) + unit + "; the field holds "
                 + std::to_string(column.textLength));
+        }
+        return stored;
+    }
+    case ColumnType::Memo: {
+        Bytes stored = text_.encode(*cell);
+        const std::size_t length = text_.lengthOf(stored);
+        if (length > kMaxMemoLength) {
+            const std::string unit = format_ == Format::Jet4 ? " characters" : " bytes in code page 932";
+            throw Error("the text takes " + std::to_string(length) + unit + "; a Memo field holds "
+                + std::to_string(kMaxMemoLength));
         }
         return stored;
     }

@@ -23,7 +23,7 @@ private:
     TextEncoder text_;
 };
 
-// The column's definition bytes: type byte and, for TEXT, the field size in bytes.
+// The column's definition bytes: type byte and, for TEXT, the field size in bytes (0 otherwise).
 std::uint8_t typeByte(ColumnType type);
 unsigned textBytes(const Column& column, Format format);
 

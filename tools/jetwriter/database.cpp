@@ -2,6 +2,7 @@
 #include "cells.h"
 #include "jetwriter.h"
 #include "layout.h"
+#include "longvalues.h"
 #include "pages.h"
 #include "rowencoder.h"
 #include "schema.h"
@@ -16,18 +17,17 @@ namespace detail {
 namespace {
 
 // The page plan. Readers look for the catalog's definition at page 2; the rest is free.
+// Each table follows as its definition, its long-value pages and its data pages.
 constexpr std::uint32_t kGlobalMapPage = 1;
 constexpr std::uint32_t kCatalogDefPage = 2;
 constexpr std::uint32_t kMapPage = 3;
 constexpr std::uint32_t kCatalogDataPage = 4;
-constexpr std::uint32_t kUserDefPage = 5;
-constexpr std::uint32_t kFirstUserDataPage = 6;
+constexpr std::uint32_t kFirstTablePage = 5;
 
-// Rows of the usage-map page.
+// Rows of the usage-map page: the catalog's two maps, then two for each table and for
+// each of its Memo columns.
 constexpr unsigned kCatalogOwnedRow = 0;
 constexpr unsigned kCatalogFreeRow = 1;
-constexpr unsigned kUserOwnedRow = 2;
-constexpr unsigned kUserFreeRow = 3;
 
 // Catalog ids and flags as Access uses them.
 constexpr std::int32_t kTablesId = 0x0F000001;
@@ -60,13 +60,25 @@ std::string asciiLower(std::string_view text)
     return out;
 }
 
+// A user table laid out on its pages.
+struct PlannedTable {
+    TableDef def;
+    std::uint32_t defPage = 0;
+    std::size_t rowCount = 0;
+    std::vector<std::pair<unsigned, LongValuePages>> longValues; // by column number
+    std::uint32_t firstDataPage = 0;
+    std::vector<std::vector<Bytes>> dataPages;
+
+    std::uint32_t endPage() const { return firstDataPage + static_cast<std::uint32_t>(dataPages.size()); }
+};
+
 // The minimal MSysObjects: columns looked up by name, rows found by a full scan.
 struct Catalog {
     TableDef def;
     std::vector<Bytes> rows;
 };
 
-Catalog makeCatalog(const Layout& layout, CellEncoder& encoder, const Bytes& userTableName)
+Catalog makeCatalog(const Layout& layout, CellEncoder& encoder, const std::vector<PlannedTable>& tables)
 {
     Catalog catalog;
     TableDef& def = catalog.def;
@@ -88,7 +100,8 @@ Catalog makeCatalog(const Layout& layout, CellEncoder& encoder, const Bytes& use
     row(kTablesId, kRootId, encoder.encodeName("Tables", "a catalog name"), kContainerType, kSystemObject);
     row(kDatabasesId, kRootId, encoder.encodeName("Databases", "a catalog name"), kContainerType, kSystemObject);
     row(static_cast<std::int32_t>(kCatalogDefPage), kTablesId, def.name, kTableType, kSystemObject);
-    row(static_cast<std::int32_t>(kUserDefPage), kTablesId, userTableName, kTableType, 0);
+    for (const PlannedTable& table : tables)
+        row(static_cast<std::int32_t>(table.defPage), kTablesId, table.def.name, kTableType, 0);
     return catalog;
 }
 
@@ -130,9 +143,10 @@ TableDef makeUserTableDef(const Table& table, Format format, CellEncoder& encode
     return def;
 }
 
-std::vector<Bytes> encodeUserRows(const Table& table, const Layout& layout, const TableDef& def, CellEncoder& encoder)
+// Every cell's stored bytes, row by row; Memo cells still hold their text.
+std::vector<RowValues> encodeCells(const Table& table, CellEncoder& encoder)
 {
-    std::vector<Bytes> rows;
+    std::vector<RowValues> rows;
     rows.reserve(table.rows.size());
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         const Row& row = table.rows[r];
@@ -140,7 +154,7 @@ std::vector<Bytes> encodeUserRows(const Table& table, const Layout& layout, cons
             throw Error("the row has " + std::to_string(row.size()) + " cells; the table has "
                     + std::to_string(table.columns.size()) + " columns",
                 r);
-        RowValues values;
+        RowValues& values = rows.emplace_back();
         values.reserve(row.size());
         for (std::size_t c = 0; c < row.size(); ++c) {
             try {
@@ -149,13 +163,44 @@ std::vector<Bytes> encodeUserRows(const Table& table, const Layout& layout, cons
                 throw Error(e.what(), r, c);
             }
         }
+    }
+    return rows;
+}
+
+PlannedTable planTable(const Table& table, const Layout& layout, CellEncoder& encoder, std::uint32_t defPage)
+{
+    PlannedTable planned;
+    planned.def = makeUserTableDef(table, layout.format, encoder);
+    planned.defPage = defPage;
+    planned.rowCount = table.rows.size();
+    std::vector<RowValues> cells = encodeCells(table, encoder);
+
+    // Long values first: their pages come before the data pages, so the rows can point at them.
+    std::uint32_t next = defPage + 1;
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+        if (table.columns[c].type != ColumnType::Memo)
+            continue;
+        LongValuePages pages(layout, next);
+        for (RowValues& values : cells) {
+            if (values[c])
+                values[c] = pages.store(*values[c]);
+        }
+        next += static_cast<std::uint32_t>(pages.pageCount());
+        planned.longValues.emplace_back(static_cast<unsigned>(c), std::move(pages));
+    }
+
+    std::vector<Bytes> rows;
+    rows.reserve(cells.size());
+    for (std::size_t r = 0; r < cells.size(); ++r) {
         try {
-            rows.push_back(encodeRow(layout, def, values));
+            rows.push_back(encodeRow(layout, planned.def, cells[r]));
         } catch (const Error& e) {
             throw Error(e.what(), r);
         }
     }
-    return rows;
+    planned.firstDataPage = next;
+    planned.dataPages = groupRowsIntoPages(layout, rows);
+    return planned;
 }
 
 std::vector<std::uint32_t> pageRange(std::uint32_t first, std::size_t count)
@@ -175,49 +220,93 @@ void checkCell(const Column& column, const Cell& cell, Format format)
     encoder.encode(column, cell);
 }
 
-std::vector<std::uint8_t> writeDatabase(const Table& table, Format format)
+std::vector<std::uint8_t> writeDatabase(const std::vector<Table>& tables, Format format)
 {
     using namespace detail;
     const Layout& layout = layoutOf(format);
     CellEncoder encoder(format);
+    if (tables.empty())
+        throw Error("there is no table to write");
 
-    const TableDef userDef = makeUserTableDef(table, format, encoder);
-    const std::vector<Bytes> userRows = encodeUserRows(table, layout, userDef, encoder);
-    const std::vector<std::vector<Bytes>> userPages = groupRowsIntoPages(layout, userRows);
-    const Catalog catalog = makeCatalog(layout, encoder, userDef.name);
+    std::vector<PlannedTable> planned;
+    std::vector<std::string> names;
+    std::uint32_t next = kFirstTablePage;
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        // Readers find tables by name, some ignoring ASCII case.
+        const std::string key = asciiLower(tables[t].name);
+        if (std::find(names.begin(), names.end(), key) != names.end())
+            throw Error("the table name \"" + tables[t].name + "\" appears twice").inTable(t);
+        names.push_back(key);
+        try {
+            planned.push_back(planTable(tables[t], layout, encoder, next));
+        } catch (const Error& e) {
+            throw e.inTable(t);
+        }
+        next = planned.back().endPage();
+    }
+    const Catalog catalog = makeCatalog(layout, encoder, planned);
 
-    const std::size_t pageCount = kFirstUserDataPage + userPages.size();
+    const std::size_t pageCount = next;
     if (pageCount > usageMapCapacity(layout))
-        throw Error("the table needs " + std::to_string(pageCount) + " pages; this writer writes at most "
+        throw Error("the tables need " + std::to_string(pageCount) + " pages; this writer writes at most "
             + std::to_string(usageMapCapacity(layout)));
-
-    // The global map marks free pages: none inside the file, all beyond it.
-    const std::vector<std::uint32_t> pagesBeyondEnd
-        = pageRange(static_cast<std::uint32_t>(pageCount), usageMapCapacity(layout) - pageCount);
-    const std::vector<std::uint32_t> catalogPages { kCatalogDataPage };
-    // Owned-page maps list data pages only; readers reject any other page type in them.
-    const std::vector<std::uint32_t> userDataPages = pageRange(kFirstUserDataPage, userPages.size());
 
     std::vector<Bytes> pages(pageCount);
     pages[0] = headerPage(layout);
+    // The global map marks free pages: none inside the file, all beyond it.
+    const std::vector<std::uint32_t> pagesBeyondEnd
+        = pageRange(static_cast<std::uint32_t>(pageCount), usageMapCapacity(layout) - pageCount);
     // Access marks the global map's page as belonging to table 1.
     pages[kGlobalMapPage] = dataPage(layout, 1, { usageMapRow(layout, pagesBeyondEnd) });
+
+    const std::vector<std::uint32_t> catalogPages { kCatalogDataPage };
+    std::vector<Bytes> mapRows { usageMapRow(layout, catalogPages), usageMapRow(layout, catalogPages) };
+    // Each map is written twice, as the owned pages and as the pages with room.
+    auto addMaps = [&](const std::vector<std::uint32_t>& owned) {
+        const auto row = static_cast<unsigned>(mapRows.size());
+        mapRows.push_back(usageMapRow(layout, owned));
+        mapRows.push_back(usageMapRow(layout, owned));
+        return std::pair { pageRow(kMapPage, row), pageRow(kMapPage, row + 1) };
+    };
+    for (const PlannedTable& table : planned) {
+        // Owned-page maps list data pages only; readers reject any other page type in them.
+        const auto [owned, free] = addMaps(pageRange(table.firstDataPage, table.dataPages.size()));
+        TableMaps maps { owned, free, {} };
+        for (const auto& [column, longValues] : table.longValues) {
+            const auto [lvOwned, lvFree] = addMaps(longValues.pageNumbers());
+            maps.longValues.push_back({ column, lvOwned, lvFree });
+            std::vector<Bytes> images = longValues.pageImages();
+            for (std::size_t i = 0; i < images.size(); ++i)
+                pages[longValues.firstPage() + i] = std::move(images[i]);
+        }
+        pages[table.defPage] = tableDefinitionPage(layout, table.def, static_cast<std::uint32_t>(table.rowCount), maps);
+        for (std::size_t i = 0; i < table.dataPages.size(); ++i)
+            pages[table.firstDataPage + i] = dataPage(layout, table.defPage, table.dataPages[i]);
+    }
+    if (groupRowsIntoPages(layout, mapRows).size() != 1)
+        throw Error("the tables need more page maps than one page holds");
+    pages[kMapPage] = dataPage(layout, 0, mapRows);
     pages[kCatalogDefPage] = tableDefinitionPage(layout, catalog.def, static_cast<std::uint32_t>(catalog.rows.size()),
-        { pageRow(kMapPage, kCatalogOwnedRow), pageRow(kMapPage, kCatalogFreeRow) });
-    pages[kMapPage] = dataPage(layout, 0,
-        { usageMapRow(layout, catalogPages), usageMapRow(layout, catalogPages), usageMapRow(layout, userDataPages),
-            usageMapRow(layout, userDataPages) });
+        { pageRow(kMapPage, kCatalogOwnedRow), pageRow(kMapPage, kCatalogFreeRow), {} });
+    if (groupRowsIntoPages(layout, catalog.rows).size() != 1)
+        throw Error("the catalog of " + std::to_string(tables.size()) + " tables does not fit one page");
     pages[kCatalogDataPage] = dataPage(layout, kCatalogDefPage, catalog.rows);
-    pages[kUserDefPage] = tableDefinitionPage(layout, userDef, static_cast<std::uint32_t>(userRows.size()),
-        { pageRow(kMapPage, kUserOwnedRow), pageRow(kMapPage, kUserFreeRow) });
-    for (std::size_t i = 0; i < userPages.size(); ++i)
-        pages[kFirstUserDataPage + i] = dataPage(layout, kUserDefPage, userPages[i]);
 
     std::vector<std::uint8_t> file;
     file.reserve(pageCount * layout.pageSize);
     for (const Bytes& page : pages)
         file.insert(file.end(), page.begin(), page.end());
     return file;
+}
+
+std::vector<std::uint8_t> writeDatabase(const Table& table, Format format)
+{
+    return writeDatabase(std::vector<Table> { table }, format);
+}
+
+void writeDatabaseFile(const std::vector<Table>& tables, Format format, const std::filesystem::path& path)
+{
+    detail::writeFileAtomically(path, writeDatabase(tables, format));
 }
 
 void writeDatabaseFile(const Table& table, Format format, const std::filesystem::path& path)

@@ -43,5 +43,6 @@ inline constexpr std::uint8_t kTypeSingle = 0x06;
 inline constexpr std::uint8_t kTypeDouble = 0x07;
 inline constexpr std::uint8_t kTypeText = 0x0A;
 inline constexpr std::uint8_t kTypeOle = 0x0B;
+inline constexpr std::uint8_t kTypeMemo = 0x0C;
 
 } // namespace jet::detail

@@ -13,7 +13,7 @@ constexpr std::uint8_t kFlagNullable = 0x02;
 
 bool isText(const ColumnDef& column)
 {
-    return column.type == kTypeText;
+    return column.type == kTypeText || column.type == kTypeMemo;
 }
 
 std::uint8_t flagsOf(const ColumnDef& column)
@@ -109,7 +109,13 @@ Bytes tableDefinitionPage(const Layout& layout, const TableDef& table, std::uint
             append16(out, static_cast<unsigned>(column.name.size()));
         appendBytes(out, column.name);
     }
-    append16(out, 0xFFFF); // no long-value column maps follow
+    // The page maps of each long-value column, then the end mark.
+    for (const LongValueMaps& column : maps.longValues) {
+        append16(out, column.columnNumber);
+        append32(out, column.owned);
+        append32(out, column.free);
+    }
+    append16(out, 0xFFFF);
 
     if (out.size() > layout.pageSize)
         throw Error("the table definition takes " + std::to_string(out.size()) + " bytes; it must fit one page of "

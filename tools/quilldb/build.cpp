@@ -2,6 +2,7 @@
 
 #include "csv.h"
 #include "sizecsv.h"
+#include "sourcecsv.h"
 
 #include <cerrno>
 #include <cstring>
@@ -54,31 +55,45 @@ int runBuild(const BuildOptions& options, std::ostream& err)
     std::string text;
     if (!readFile(options.csv, text, err))
         return 1;
+    std::string sourceText;
+    if (!options.sources.empty() && !readFile(options.sources, sourceText, err))
+        return 1;
 
     SizeTable sizes;
+    SourceTable sources;
+    std::filesystem::path reading = options.csv;
     try {
         sizes = sizeTableFromCsv(parseCsv(text), options.format, options.single);
+        if (!options.sources.empty()) {
+            reading = options.sources;
+            sources = sourceTableFromCsv(parseCsv(sourceText), sizes, options.format);
+        }
     } catch (const CsvError& e) {
-        err << "quilldb: " << location(options.csv, e.line(), e.column(), {}) << ": " << e.what() << "\n";
+        err << "quilldb: " << location(reading, e.line(), e.column(), {}) << ": " << e.what() << "\n";
         return 1;
     } catch (const InputError& e) {
-        err << "quilldb: " << location(options.csv, e.line(), e.column(), e.columnName()) << ": " << e.what() << "\n";
+        err << "quilldb: " << location(reading, e.line(), e.column(), e.columnName()) << ": " << e.what() << "\n";
         return 1;
     }
 
+    std::vector<jet::Table> tables { sizes.table };
+    if (!options.sources.empty())
+        tables.push_back(sources.table);
     try {
-        jet::writeDatabaseFile(sizes.table, options.format, options.output);
+        jet::writeDatabaseFile(tables, options.format, options.output);
     } catch (const jet::Error& e) {
-        // Cells were checked above; what remains is about the row as a whole or the target.
+        // Cells were checked above; what remains is about a row as a whole or the target.
         if (e.row() != jet::Error::npos) {
-            const CsvRecord& record = sizes.records.at(e.row());
+            const bool inSizes = e.table() == 0;
+            const CsvRecord& record = (inSizes ? sizes.records : sources.records).at(e.row());
             std::size_t column = 0;
             std::string_view name;
             if (e.column() != jet::Error::npos) {
-                column = sizes.csvColumn.at(e.column()) + 1;
-                name = quill::kSizeFields.at(e.column()).csvName;
+                column = (inSizes ? sizes.csvColumn.at(e.column()) : sources.csvColumn.at(e.column())) + 1;
+                name = inSizes ? quill::kSizeFields.at(e.column()).csvName : quill::kSourceFields.at(e.column());
             }
-            err << "quilldb: " << location(options.csv, record.line(), column, name) << ": " << e.what() << "\n";
+            err << "quilldb: " << location(inSizes ? options.csv : options.sources, record.line(), column, name) << ": "
+                << e.what() << "\n";
         } else {
             err << "quilldb: " << e.what() << "\n";
         }

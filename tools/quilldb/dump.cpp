@@ -4,6 +4,7 @@
 #include "mdbtable.h"
 #include "sizecsv.h"
 #include "sizefields.h"
+#include "sourcefields.h"
 
 #include <algorithm>
 #include <optional>
@@ -14,7 +15,7 @@ namespace quilldb {
 
 namespace {
 
-std::string describe(quill::MdbTable::Status status)
+std::string describe(quill::MdbTable::Status status, std::string_view tableName)
 {
     switch (status) {
     case quill::MdbTable::Status::Ok:
@@ -26,31 +27,39 @@ std::string describe(quill::MdbTable::Status status)
     case quill::MdbTable::Status::NotDatabase:
         return "not an Access database";
     case quill::MdbTable::Status::NoTable:
-        return "holds no table " + std::string(quill::kSizeTableName);
+        return "holds no table " + std::string(tableName);
     case quill::MdbTable::Status::Corrupt:
-        return "the size table is damaged";
+        return "the table " + std::string(tableName) + " is damaged";
     }
     return "cannot be read";
 }
 
-std::optional<std::string_view> databaseName(std::string_view csvName)
-{
-    for (const auto& field : quill::kSizeFields) {
-        if (field.csvName == csvName)
-            return field.fieldName;
-    }
-    return std::nullopt;
-}
+// The columns a dump prints first: its CSV header and the field each one reads.
+struct Column {
+    std::string_view csvName;
+    std::string_view fieldName;
+};
 
-bool isSizeField(std::string_view fieldName)
+std::vector<Column> knownColumns(DumpTable which)
 {
-    return std::any_of(quill::kSizeFields.begin(), quill::kSizeFields.end(),
-        [&](const quill::SizeField& f) { return f.fieldName == fieldName; });
+    std::vector<Column> columns;
+    if (which == DumpTable::Sources) {
+        for (const std::string_view name : quill::kSourceFields)
+            columns.push_back({ name, name });
+        return columns;
+    }
+    for (const std::string_view csvName : kCsvColumns) {
+        for (const auto& field : quill::kSizeFields) {
+            if (field.csvName == csvName)
+                columns.push_back({ csvName, field.fieldName });
+        }
+    }
+    return columns;
 }
 
 } // namespace
 
-int runDump(const std::filesystem::path& file, std::ostream& out, std::ostream& err)
+int runDump(const std::filesystem::path& file, DumpTable which, std::ostream& out, std::ostream& err)
 {
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
@@ -58,9 +67,10 @@ int runDump(const std::filesystem::path& file, std::ostream& out, std::ostream& 
         err << "quilldb: " << file.string() << ": " << ec.message() << "\n";
         return 1;
     }
-    const quill::MdbTable table = quill::readMdbTableFile(absolute.string(), quill::kSizeTableName);
+    const std::string_view tableName = which == DumpTable::Sources ? quill::kSourceTableName : quill::kSizeTableName;
+    const quill::MdbTable table = quill::readMdbTableFile(absolute.string(), tableName);
     if (table.status != quill::MdbTable::Status::Ok) {
-        err << "quilldb: " << file.string() << ": " << describe(table.status);
+        err << "quilldb: " << file.string() << ": " << describe(table.status, tableName);
         if (!table.detail.empty())
             err << " (" << table.detail << ")";
         err << "\n";
@@ -68,22 +78,27 @@ int runDump(const std::filesystem::path& file, std::ostream& out, std::ostream& 
     }
 
     // Known fields in the CSV's order, then any others under their own names.
+    const std::vector<Column> known = knownColumns(which);
     std::vector<int> order;
     std::vector<std::string> header;
     int status = 0;
-    for (const std::string_view csvName : kCsvColumns) {
-        const int index = table.fieldIndex(*databaseName(csvName));
+    for (const Column& column : known) {
+        const int index = table.fieldIndex(column.fieldName);
         if (index < 0) {
-            err << "quilldb: " << file.string() << ": the table lacks the field " << *databaseName(csvName) << " ("
-                << csvName << ")\n";
+            err << "quilldb: " << file.string() << ": the table lacks the field " << column.fieldName;
+            if (column.csvName != column.fieldName)
+                err << " (" << column.csvName << ")";
+            err << "\n";
             status = 1;
             continue;
         }
         order.push_back(index);
-        header.emplace_back(csvName);
+        header.emplace_back(column.csvName);
     }
     for (std::size_t i = 0; i < table.fields.size(); ++i) {
-        if (!isSizeField(table.fields[i])) {
+        const bool isKnown = std::any_of(
+            known.begin(), known.end(), [&](const Column& column) { return column.fieldName == table.fields[i]; });
+        if (!isKnown) {
             order.push_back(static_cast<int>(i));
             header.push_back(table.fields[i]);
         }

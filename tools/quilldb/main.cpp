@@ -12,19 +12,22 @@
 namespace {
 
 constexpr std::string_view kUsage = R"(usage:
-  quilldb build SIZES.csv OUT.mdb [--format jet4|jet3] [--single]
-  quilldb dump FILE.mdb
+  quilldb build SIZES.csv OUT.mdb [--sources SOURCES.csv] [--format jet4|jet3] [--single]
+  quilldb dump FILE.mdb [--sources]
   quilldb --help
 
 build   writes the size table 六角穴付ボルト (26 fields) from a CSV whose first line is
         the header size,P,s,e,dk,... (columns in any order). Records keep the CSV's
         order; an empty cell is stored as NULL.
+          --sources F     also the source table 出典 from F (header ネジの呼び,項目,値,区分,根拠):
+                          a row for every value field of every size, checked against SIZES.csv
           --format jet4   Access 2000-2003 file, texts in UCS-2 (the default)
           --format jet3   Access 97 file, texts in code page 932 (Windows-31J)
           --single        numbers as Single instead of Double
         OUT.mdb appears only when the whole file was written.
 dump    prints the size table of FILE.mdb as UTF-8 CSV (CRLF line ends) with the same
         header, read the way the viewer reads it. Fields the table lacks are reported on stderr.
+          --sources       the source table 出典 instead, with the header of SOURCES.csv
 
 Exit status: 0 done, 1 bad input or a file that cannot be read or written, 2 bad usage.
 )";
@@ -52,6 +55,10 @@ int build(const std::vector<std::string_view>& args)
         const std::string_view arg = args[i];
         if (arg == "--single") {
             options.single = true;
+        } else if (arg == "--sources") {
+            if (i + 1 == args.size())
+                return usageError("--sources needs the source table's CSV");
+            options.sources = args[++i];
         } else if (arg == "--format" || arg.starts_with("--format=")) {
             std::string_view value;
             if (arg == "--format") {
@@ -94,9 +101,19 @@ int main(int argc, char** argv)
     if (command == "build")
         return build(args);
     if (command == "dump") {
-        if (args.size() != 1 || args.front().starts_with("--"))
+        std::vector<std::string_view> files;
+        quilldb::DumpTable which = quilldb::DumpTable::Sizes;
+        for (const std::string_view arg : args) {
+            if (arg == "--sources")
+                which = quilldb::DumpTable::Sources;
+            else if (arg.starts_with("--"))
+                return usageError("unknown option " + std::string(arg));
+            else
+                files.push_back(arg);
+        }
+        if (files.size() != 1)
             return usageError("dump needs one FILE.mdb");
-        return quilldb::runDump(std::filesystem::path(args.front()), std::cout, std::cerr);
+        return quilldb::runDump(std::filesystem::path(files.front()), which, std::cout, std::cerr);
     }
     return usageError("unknown command \"" + std::string(command) + "\"");
 }
