@@ -1,14 +1,16 @@
-// The database reader process: reads the size table of one file and writes it to
-// standard output. It runs apart from the window so that a file which crashes or
+// The database reader process: reads the size table and the source table of one file and
+// writes them to standard output. It runs apart from the window so that a file which crashes or
 // hangs the parser costs only this process.
 
 #include "mdbtable.h"
 #include "recordwire.h"
 #include "sizefields.h"
+#include "sourcefields.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #ifndef _WIN32
 #include <sys/resource.h>
@@ -34,8 +36,9 @@ int main(int argc, char** argv)
     const rlimit cpu { 10, 10 };
     setrlimit(RLIMIT_CPU, &cpu);
 #endif
-    const quill::MdbTable table = quill::readMdbTableFile(argv[1], quill::kSizeTableName);
-    const std::string answer = quill::wire::encode(table);
+    const std::vector<quill::MdbTable> tables
+        = quill::readMdbTablesFile(argv[1], { quill::kSizeTableName, quill::kSourceTableName });
+    const std::string answer = quill::wire::encode(tables.at(0), tables.at(1));
     if (std::fwrite(answer.data(), 1, answer.size(), stdout) != answer.size() || std::fflush(stdout) != 0)
         return 1;
     return 0;

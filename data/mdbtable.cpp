@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
 
 // libmdb 1.0.0 includes <glib.h> inside extern "C"; glib must come first for C++.
 #include <glib.h>
@@ -26,6 +27,10 @@ constexpr std::size_t kJet4PageSize = 4096;
 // Far more than any size table; keeps a hostile file from filling memory.
 constexpr std::uintmax_t kMaxFileBytes = 256u * 1024 * 1024;
 constexpr std::size_t kMaxRows = 100000;
+// Room for the longest Memo text (65535 UTF-16 units, at most three UTF-8 bytes each); libmdb
+// cuts texts at its default of 16 KiB.
+constexpr std::size_t kLongTextBytes = 3 * 65535 + 1;
+constexpr int kLongValueField = 12; // a long value's length, flags and first page in the row
 
 MdbTable failure(MdbTable::Status status, std::string detail)
 {
@@ -119,6 +124,44 @@ bool isText(int type)
     }
 }
 
+// A Memo text kept outside its row: on a page of its own or spread over a chain of rows.
+// libmdb reads whatever such a field points at and turns every failure into an empty or cut
+// text, so a damaged one would show as blank or wrong; and it follows a chain without noticing
+// when it comes back to a row it passed (through rows that hold only the link, for ever). This
+// walks the text as libmdb will, through libmdb's own page reads, and says whether all of it
+// is there.
+bool longTextIsWhole(MdbHandle* mdb, const unsigned char* field)
+{
+    constexpr std::uint32_t kInRow = 0x80000000u;
+    constexpr std::uint32_t kOnePage = 0x40000000u;
+    const std::uint32_t lengthAndFlags = le32(field);
+    if (lengthAndFlags & kInRow)
+        return true;
+    if ((lengthAndFlags & 0xFF000000u) != 0 && !(lengthAndFlags & kOnePage))
+        return false; // no kind of long value libmdb knows
+    std::set<std::uint32_t> passed;
+    std::size_t gathered = 0;
+    std::uint32_t pageRow = le32(field + 4);
+    for (;;) {
+        if (!passed.insert(pageRow).second)
+            return false;
+        void* page = nullptr;
+        int start = 0;
+        std::size_t length = 0;
+        if (mdb_find_pg_row(mdb, static_cast<int>(pageRow), &page, &start, &length) != 0)
+            return false;
+        if (lengthAndFlags & kOnePage)
+            return true;
+        // libmdb stops early at a row too short for the link or too long for the text.
+        if (length < 4 || gathered + length - 4 > lengthAndFlags)
+            return false;
+        gathered += length - 4;
+        pageRow = le32(static_cast<const unsigned char*>(page) + start);
+        if (pageRow == 0)
+            return gathered == lengthAndFlags;
+    }
+}
+
 struct GFreer {
     void operator()(char* text) const { g_free(text); }
 };
@@ -190,9 +233,11 @@ std::optional<std::string> rawValue(MdbHandle* mdb, const MdbColumn* col)
     }
 }
 
-MdbTable readOpened(MdbHandle* mdb, std::string_view tableName, std::size_t fileSize)
+// Checks the catalog and reads it; an empty table with status Ok when that worked.
+MdbTable openCatalog(MdbHandle* mdb, std::size_t fileSize)
 {
     useWindows31JIfDeclared(mdb);
+    mdb_set_bind_size(mdb, kLongTextBytes);
     {
         // The catalog's own definition, as mdb_read_catalog will read it, which does not look.
         MdbCatalogEntry catalogEntry {};
@@ -204,7 +249,11 @@ MdbTable readOpened(MdbHandle* mdb, std::string_view tableName, std::size_t file
     }
     if (!mdb_read_catalog(mdb, MDB_TABLE))
         return failure(MdbTable::Status::NotDatabase, "the catalog cannot be read");
+    return {};
+}
 
+MdbTable readTable(MdbHandle* mdb, std::string_view tableName, std::size_t fileSize)
+{
     MdbCatalogEntry* entry = nullptr;
     for (unsigned i = 0; i < mdb->num_catalog; ++i) {
         auto* candidate = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
@@ -235,12 +284,17 @@ MdbTable readOpened(MdbHandle* mdb, std::string_view tableName, std::size_t file
         result.fields.emplace_back(col->name, strnlen(col->name, sizeof col->name));
     }
 
+    const auto pageSize = static_cast<std::size_t>(mdb->fmt->pg_size);
     mdb_rewind_table(table.get());
     while (result.rows.size() < kMaxRows && mdb_fetch_row(table.get())) {
         auto& row = result.rows.emplace_back();
         row.reserve(columnCount);
         for (unsigned i = 0; i < columnCount; ++i) {
             const auto* col = static_cast<const MdbColumn*>(g_ptr_array_index(table->columns, i));
+            const auto start = static_cast<std::size_t>(col->cur_value_start);
+            if (col->col_type == MDB_MEMO && col->cur_value_len >= kLongValueField && start < pageSize
+                && pageSize - start >= kLongValueField && !longTextIsWhole(mdb, mdb->pg_buf + start))
+                return failure(MdbTable::Status::Corrupt, "a long text's pages are damaged");
             row.push_back(rawValue(mdb, col));
         }
     }
@@ -266,24 +320,40 @@ bool looksLikeAccessFile(const void* header, std::size_t size)
     return bytes[0] == 0 && (jet || ace) && version <= MDB_VER_ACCDB_2019;
 }
 
-MdbTable readMdbTableBuffer(const void* data, std::size_t size, std::string_view tableName)
+std::vector<MdbTable> readMdbTablesBuffer(
+    const void* data, std::size_t size, const std::vector<std::string_view>& tableNames)
 {
+    auto all = [&](MdbTable failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
     if (!looksLikeAccessFile(data, size))
-        return failure(MdbTable::Status::NotDatabase, "no Access file header");
+        return all(failure(MdbTable::Status::NotDatabase, "no Access file header"));
     const bool jet3 = static_cast<const unsigned char*>(data)[0x14] == MDB_VER_JET3;
     if (size < (jet3 ? kJet3PageSize : kJet4PageSize))
-        return failure(MdbTable::Status::NotDatabase, "shorter than one page");
+        return all(failure(MdbTable::Status::NotDatabase, "shorter than one page"));
 
     // libmdb reads through fmemopen and may write its own buffer state; give it a private copy.
     std::vector<unsigned char> image(
         static_cast<const unsigned char*>(data), static_cast<const unsigned char*>(data) + size);
     std::unique_ptr<MdbHandle, HandleCloser> mdb(mdb_open_buffer(image.data(), image.size(), MDB_NOFLAGS));
     if (!mdb)
-        return failure(MdbTable::Status::NotDatabase, "libmdb cannot open it");
-    return readOpened(mdb.get(), tableName, size);
+        return all(failure(MdbTable::Status::NotDatabase, "libmdb cannot open it"));
+    const MdbTable catalog = openCatalog(mdb.get(), size);
+    if (catalog.status != MdbTable::Status::Ok)
+        return all(catalog);
+    std::vector<MdbTable> tables;
+    for (const std::string_view name : tableNames)
+        tables.push_back(readTable(mdb.get(), name, size));
+    return tables;
 }
 
-MdbTable readMdbTableFile(const std::string& path, std::string_view tableName)
+MdbTable readMdbTableBuffer(const void* data, std::size_t size, std::string_view tableName)
+{
+    return readMdbTablesBuffer(data, size, { tableName }).front();
+}
+
+namespace {
+
+// The whole file, checked to be a plausible Access file; status Ok when image holds it.
+MdbTable readFileImage(const std::string& path, std::vector<char>& image)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -314,12 +384,28 @@ MdbTable readMdbTableFile(const std::string& path, std::string_view tableName)
     if (size > kMaxFileBytes)
         return failure(MdbTable::Status::NotDatabase, "too large for a size table");
 
-    std::vector<char> image(static_cast<std::size_t>(size));
+    image.resize(static_cast<std::size_t>(size));
     in.seekg(0);
     in.read(image.data(), static_cast<std::streamsize>(image.size()));
     if (static_cast<std::uintmax_t>(in.gcount()) != size)
         return failure(MdbTable::Status::Unreadable, "short read");
-    return readMdbTableBuffer(image.data(), image.size(), tableName);
+    return {};
+}
+
+} // namespace
+
+std::vector<MdbTable> readMdbTablesFile(const std::string& path, const std::vector<std::string_view>& tableNames)
+{
+    std::vector<char> image;
+    const MdbTable opened = readFileImage(path, image);
+    if (opened.status != MdbTable::Status::Ok)
+        return std::vector<MdbTable>(tableNames.size(), opened);
+    return readMdbTablesBuffer(image.data(), image.size(), tableNames);
+}
+
+MdbTable readMdbTableFile(const std::string& path, std::string_view tableName)
+{
+    return readMdbTablesFile(path, { tableName }).front();
 }
 
 } // namespace quill

@@ -33,6 +33,12 @@ MdbTable readMdbTableFile(const std::string& path, std::string_view tableName);
 // Reads the table from a file image in memory (the same path through libmdb).
 MdbTable readMdbTableBuffer(const void* data, std::size_t size, std::string_view tableName);
 
+// Several tables of one file, read in one pass: a result for each name, in the same order.
+// When the file itself cannot be read, every result carries that failure.
+std::vector<MdbTable> readMdbTablesFile(const std::string& path, const std::vector<std::string_view>& tableNames);
+std::vector<MdbTable> readMdbTablesBuffer(
+    const void* data, std::size_t size, const std::vector<std::string_view>& tableNames);
+
 // A cheap look at the first bytes: does this look like a Jet 3, Jet 4 or ACE file?
 bool looksLikeAccessFile(const void* header, std::size_t size);
 

@@ -46,6 +46,12 @@ SizeTable toSizeTable(const MdbTable& table)
     return result;
 }
 
+SourceNotes toSourceNotes(const MdbTable& table)
+{
+    const SizeTable read = toSizeTable(table);
+    return SourceNotes(read.fields, read.rows);
+}
+
 } // namespace
 
 RecordLoader::RecordLoader(QObject* parent)
@@ -138,13 +144,21 @@ void RecordLoader::onFinished(int exitCode, QProcess::ExitStatus status)
     if (status == QProcess::CrashExit)
         return fail(QStringLiteral("データベースが壊れています（読み取り中に異常終了しました）"));
     MdbTable table;
+    MdbTable sources;
     if (exitCode != 0
-        || !wire::decode(std::string_view(m_output.constData(), static_cast<std::size_t>(m_output.size())), table))
+        || !wire::decode(
+            std::string_view(m_output.constData(), static_cast<std::size_t>(m_output.size())), table, sources))
         return fail(QStringLiteral("データベースが壊れています（読み取り結果が不正です）"));
     m_output.clear();
     if (table.status != MdbTable::Status::Ok)
         return fail(reasonFor(table.status));
-    emit loaded(toSizeTable(table));
+    // No source table is an ordinary file that claims nothing; a damaged one is a damaged file.
+    if (sources.status != MdbTable::Status::Ok && sources.status != MdbTable::Status::NoTable)
+        return fail(reasonFor(sources.status));
+    SizeTable result = toSizeTable(table);
+    if (sources.status == MdbTable::Status::Ok)
+        result.sources = toSourceNotes(sources);
+    emit loaded(result);
 }
 
 void RecordLoader::fail(const QString& reason)

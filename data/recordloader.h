@@ -10,8 +10,8 @@
 
 namespace quill {
 
-// Loads the size table of a database file in the reader process, so that a file which
-// crashes or hangs the parser leaves the caller running. Asynchronous: exactly one of
+// Loads the size table of a database file, with what its source table says, in the reader
+// process, so that a file which crashes or hangs the parser leaves the caller running. Asynchronous: exactly one of
 // loaded() or failed() follows each start(), at the latest after the time limit.
 class RecordLoader : public QObject {
     Q_OBJECT

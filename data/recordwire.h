@@ -1,8 +1,10 @@
 #pragma once
 
-// The reader process hands the table back on its standard output in this form:
-//   "quillrec1" status detail fieldCount field... rowCount (cell...)...
-// where every item is a netstring-like token "<length>:<bytes>" and a NULL cell is "~".
+// The reader process hands the size table and the source table back on its standard output:
+//   "quillrec2" table table
+// where each table is  status detail fieldCount field... rowCount (cell...)...
+// every item is a netstring-like token "<length>:<bytes>" and a NULL cell is "~". The magic
+// names the version: reader and viewer must speak the same one.
 // Plain C++ so that both the reader process and the viewer can include it.
 
 #include "mdbtable.h"
@@ -15,8 +17,9 @@
 
 namespace quill::wire {
 
-inline constexpr std::string_view kMagic = "quillrec1";
+inline constexpr std::string_view kMagic = "quillrec2";
 // Hard limits for what the viewer accepts back, so a confused reader cannot exhaust memory.
+// Fields and rows count per table, bytes for the whole answer.
 inline constexpr std::size_t kMaxFields = 1024;
 inline constexpr std::size_t kMaxRows = 100000;
 inline constexpr std::size_t kMaxBytes = 64u * 1024 * 1024;
@@ -36,10 +39,8 @@ inline void putCell(std::string& out, const std::optional<std::string>& cell)
         out += '~';
 }
 
-inline std::string encode(const MdbTable& table)
+inline void putTable(std::string& out, const MdbTable& table)
 {
-    std::string out;
-    putToken(out, kMagic);
     putToken(out, std::to_string(static_cast<int>(table.status)));
     putToken(out, table.detail);
     putToken(out, std::to_string(table.fields.size()));
@@ -49,6 +50,14 @@ inline std::string encode(const MdbTable& table)
     for (const auto& row : table.rows)
         for (std::size_t i = 0; i < table.fields.size(); ++i)
             putCell(out, i < row.size() ? row[i] : std::nullopt);
+}
+
+inline std::string encode(const MdbTable& sizes, const MdbTable& sources)
+{
+    std::string out;
+    putToken(out, kMagic);
+    putTable(out, sizes);
+    putTable(out, sources);
     return out;
 }
 
@@ -106,18 +115,13 @@ private:
     std::size_t m_pos = 0;
 };
 
-// Parses a whole answer; false when it is malformed in any way.
-inline bool decode(std::string_view data, MdbTable& table)
+inline bool readTable(Reader& in, MdbTable& table)
 {
-    if (data.size() > kMaxBytes)
-        return false;
-    Reader in(data);
-    std::string_view magic;
     std::size_t status = 0;
     std::string_view detail;
     std::size_t fieldCount = 0;
-    if (!in.token(magic) || magic != kMagic || !in.number(status, static_cast<std::size_t>(MdbTable::Status::Corrupt))
-        || !in.token(detail) || !in.number(fieldCount, kMaxFields))
+    if (!in.number(status, static_cast<std::size_t>(MdbTable::Status::Corrupt)) || !in.token(detail)
+        || !in.number(fieldCount, kMaxFields))
         return false;
     table = MdbTable {};
     table.status = static_cast<MdbTable::Status>(status);
@@ -138,7 +142,17 @@ inline bool decode(std::string_view data, MdbTable& table)
             if (!in.cell(cell))
                 return false;
     }
-    return in.atEnd();
+    return true;
+}
+
+// Parses a whole answer; false when it is malformed in any way.
+inline bool decode(std::string_view data, MdbTable& sizes, MdbTable& sources)
+{
+    if (data.size() > kMaxBytes)
+        return false;
+    Reader in(data);
+    std::string_view magic;
+    return in.token(magic) && magic == kMagic && readTable(in, sizes) && readTable(in, sources) && in.atEnd();
 }
 
 } // namespace quill::wire

@@ -1,5 +1,7 @@
 #include "sizerecords.h"
 
+#include "sizefields.h"
+
 #include <algorithm>
 
 namespace quill {
@@ -30,6 +32,15 @@ QString SizeRecords::value(const QString& field) const
     if (column >= row.size() || !row.at(column))
         return {};
     return *row.at(column);
+}
+
+QString SizeRecords::sourceNote(const QString& field) const
+{
+    if (m_current < 0 || !hasField(field))
+        return {};
+    const QString designation = value(QString::fromUtf8(
+        kSizeFields.front().fieldName.data(), static_cast<qsizetype>(kSizeFields.front().fieldName.size())));
+    return m_table.sources.noteFor(designation, field, value(field));
 }
 
 } // namespace quill

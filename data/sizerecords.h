@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sourcenotes.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -8,10 +10,12 @@
 
 namespace quill {
 
-// A table as the viewer holds it: field names and display texts, NULL as nullopt.
+// A table as the viewer holds it: field names and display texts, NULL as nullopt; with what
+// the database's source table says about its values.
 struct SizeTable {
     QStringList fields;
     QList<QList<std::optional<QString>>> rows;
+    SourceNotes sources;
 
     int fieldIndex(const QString& name) const { return fields.indexOf(name); }
 };
@@ -34,6 +38,9 @@ public:
     bool hasField(const QString& name) const { return m_table.fieldIndex(name) >= 0; }
     // The current record's display text of a field; empty for NULL, a missing field or no record.
     QString value(const QString& field) const;
+    // Where the current record's value of a field comes from, as the database's source table
+    // says for exactly that value; empty when it says nothing.
+    QString sourceNote(const QString& field) const;
 
 private:
     bool moveTo(int index);

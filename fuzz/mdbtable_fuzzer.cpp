@@ -5,11 +5,13 @@
 #include "mdbtable.h"
 #include "recordwire.h"
 #include "sizefields.h"
+#include "sourcefields.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -22,17 +24,27 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const quill::MdbTable table = quill::readMdbTableBuffer(data, size, quill::kSizeTableName);
+    const std::vector<quill::MdbTable> tables
+        = quill::readMdbTablesBuffer(data, size, { quill::kSizeTableName, quill::kSourceTableName });
     // Whatever the reader makes of the file, the viewer must be able to take its answer back
     // (or refuse it as too large, which it reports as well).
-    const std::string answer = quill::wire::encode(table);
-    const bool withinLimits = table.fields.size() <= quill::wire::kMaxFields && answer.size() <= quill::wire::kMaxBytes;
-    quill::MdbTable decoded;
-    if (withinLimits
-        && (!quill::wire::decode(answer, decoded) || decoded.status != table.status || decoded.fields != table.fields
-            || decoded.rows.size() != table.rows.size()))
+    const std::string answer = quill::wire::encode(tables[0], tables[1]);
+    bool withinLimits = answer.size() <= quill::wire::kMaxBytes;
+    for (const quill::MdbTable& table : tables)
+        withinLimits = withinLimits && table.fields.size() <= quill::wire::kMaxFields;
+    quill::MdbTable sizes;
+    quill::MdbTable sources;
+    if (withinLimits && !quill::wire::decode(answer, sizes, sources))
         std::abort();
-    if (table.status == quill::MdbTable::Status::Ok && !table.detail.empty())
-        std::abort();
+    for (std::size_t i = 0; withinLimits && i < tables.size(); ++i) {
+        const quill::MdbTable& decoded = i == 0 ? sizes : sources;
+        if (decoded.status != tables[i].status || decoded.fields != tables[i].fields
+            || decoded.rows.size() != tables[i].rows.size())
+            std::abort();
+    }
+    for (const quill::MdbTable& table : tables) {
+        if (table.status == quill::MdbTable::Status::Ok && !table.detail.empty())
+            std::abort();
+    }
     return 0;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer target (clang, ASan + UBSan) in build-fuzz/ and fuzzes the loading path
-# for a bounded time, starting from the kept corpus and three databases made with quilldb.
+# for a bounded time, starting from the kept corpus and four databases made with quilldb.
 #
 #   scripts/fuzz-smoke.sh [--seconds N] [--quilldb PATH] [--build DIR] [--keep DIR]
 #   scripts/fuzz-smoke.sh [--build DIR] --judge FILE...    judge these inputs, no fuzzing
@@ -51,6 +51,7 @@ else
   "$quilldb" build "$csv" "$seeds/jet4.mdb" >/dev/null
   "$quilldb" build "$csv" "$seeds/jet3-cp932.mdb" --format jet3 >/dev/null
   "$quilldb" build "$csv" "$seeds/jet4-single.mdb" --single >/dev/null
+  "$quilldb" build "$csv" "$seeds/jet4-sources.mdb" --sources "$root/data/cap-screw-provenance.csv" >/dev/null
 
   mkdir "$work/new" "$work/artifacts"
   echo "fuzz-smoke: fuzzing for ${seconds} s"

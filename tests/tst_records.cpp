@@ -318,6 +318,8 @@ private slots:
         QTest::newRow("not a database") << QStringLiteral("text")
                                         << QStringLiteral("Access のデータベースファイルではありません");
         QTest::newRow("truncated") << QStringLiteral("truncated") << QStringLiteral("壊れています");
+        // The size table is whole, the source table after it is not: a damaged file all the same.
+        QTest::newRow("source table cut short") << QStringLiteral("sources") << QStringLiteral("壊れています");
         QTest::newRow("parser crash") << QStringLiteral("crash") << QStringLiteral("壊れています");
         QTest::newRow("a folder") << QStringLiteral("folder") << QStringLiteral("フォルダー");
     }
@@ -335,6 +337,9 @@ private slots:
         } else if (kind == QLatin1String("truncated")) {
             fixtures::write(m_dir->path(), table);
             writeBytes(path, readBytes(path).left(5 * 4096));
+        } else if (kind == QLatin1String("sources")) {
+            fixtures::write(m_dir->path(), { table, fixtures::sourceTable() });
+            writeBytes(path, readBytes(path).chopped(4096));
         } else if (kind == QLatin1String("crash")) {
             // The table's page map made zero bytes long: libmdb 1.0.0 dereferences NULL on it, so the
             // reader refuses it first (tst_robust_regressions keeps files that do crash the reader).

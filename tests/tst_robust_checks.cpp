@@ -1,7 +1,7 @@
 // Damage the reader refuses before libmdb would crash on it or read rows at made-up places: a
 // page map of length zero (for the catalog and for the size table), column definitions no
-// Access file has. The same damage to the free-space maps, which reading does not follow, must
-// still read.
+// Access file has, long texts whose pages are missing or run in a circle. The same damage to
+// the free-space maps, which reading does not follow, must still read.
 
 #include "fixtures.h"
 #include "mdbtable.h"
@@ -93,6 +93,26 @@ std::vector<std::pair<std::size_t, std::size_t>> columnNames(
         at += length;
     }
     return names;
+}
+
+// A table with two Memo texts kept outside their rows: one on a long-value page of its own,
+// one spread over a chain of such pages.
+jet::Table longTexts()
+{
+    return { "Long", { { "id", jet::ColumnType::Long, 0 }, { "text", jet::ColumnType::Memo, 0 } },
+        { { "1", std::string(500, 'a') }, { "2", std::string(9000, 'b') } } };
+}
+
+// The long-value pages, in file order: data pages that carry "LVAL" where a table's page number goes.
+std::vector<std::size_t> longValuePages(const std::vector<std::uint8_t>& file, const Layout& layout)
+{
+    std::vector<std::size_t> pages;
+    for (std::size_t page = 1; page < file.size() / layout.pageSize; ++page) {
+        const std::uint8_t* p = file.data() + page * layout.pageSize;
+        if (p[0] == 0x01 && std::equal(p + 4, p + 8, "LVAL"))
+            pages.push_back(page);
+    }
+    return pages;
 }
 
 } // namespace
@@ -199,6 +219,56 @@ private slots:
         const MdbTable got = quill::readMdbTableBuffer(file.data(), file.size(), quill::kSizeTableName);
         QCOMPARE(got.status, MdbTable::Status::Corrupt);
         QCOMPARE(got.detail, std::string("the column definitions are damaged"));
+    }
+
+    // libmdb would show a long text whose pages cannot be read as blank or cut short, and
+    // would follow a chain that comes back on itself.
+    void damagedLongTexts_data()
+    {
+        QTest::addColumn<jet::Format>("format");
+        QTest::addColumn<QString>("damage");
+        for (const auto& [format, name] :
+            { std::pair { jet::Format::Jet4, "Jet 4" }, { jet::Format::Jet3, "Jet 3" } }) {
+            for (const char* damage : { "none", "chain back to its start", "chain past the end", "page row missing" })
+                QTest::addRow("%s %s", name, damage) << format << QString::fromLatin1(damage);
+        }
+    }
+    void damagedLongTexts()
+    {
+        QFETCH(jet::Format, format);
+        QFETCH(QString, damage);
+        const jet::Table table = longTexts();
+        std::vector<std::uint8_t> file = jet::writeDatabase(table, format);
+        const Layout layout = layoutOf(format);
+        // The 500-byte text is row 0 of the first long-value page; the chain's parts, each a
+        // page's row 0, fill the pages after it.
+        const std::vector<std::size_t> pages = longValuePages(file, layout);
+        QVERIFY(pages.size() >= 3);
+        auto rowStart = [&](std::size_t page) {
+            const std::uint8_t* at = file.data() + page * layout.pageSize + layout.rowCountOffset + 2;
+            return file.data() + page * layout.pageSize + le16(at);
+        };
+        if (damage == QLatin1String("chain back to its start")) {
+            // The last part's link (0, the end) points at the first part again.
+            std::uint8_t* last = rowStart(pages.back());
+            QCOMPARE(le32(last), std::uint32_t(0));
+            put32(last, std::uint32_t(pages[1]) << 8);
+        } else if (damage == QLatin1String("chain past the end")) {
+            put32(rowStart(pages[1]), std::uint32_t(file.size() / layout.pageSize + 3) << 8);
+        } else if (damage == QLatin1String("page row missing")) {
+            // The 500-byte text's row offset points outside the page.
+            put16(file.data() + pages[0] * layout.pageSize + layout.rowCountOffset + 2, 0x1FFF);
+        }
+        const MdbTable got = quill::readMdbTableBuffer(file.data(), file.size(), "Long");
+        if (damage == QLatin1String("none")) {
+            QVERIFY2(got.status == MdbTable::Status::Ok, got.detail.c_str());
+            QCOMPARE(got.rows.size(), std::size_t(2));
+            QCOMPARE(got.rows[0][1], table.rows[0][1]);
+            QCOMPARE(got.rows[1][1], table.rows[1][1]);
+        } else {
+            QCOMPARE(got.status, MdbTable::Status::Corrupt);
+            QCOMPARE(got.detail, std::string("a long text's pages are damaged"));
+        }
     }
 };
 
