@@ -97,9 +97,12 @@ void DataControl::showRecord()
 {
     if (m_records.currentIndex() < 0)
         return; // no record: the labels keep their placeholders
-    for (const auto& binding : std::as_const(m_bindings))
-        if (binding.label)
-            binding.label->setCaption(m_records.value(binding.field));
+    for (const auto& binding : std::as_const(m_bindings)) {
+        if (!binding.label)
+            continue;
+        binding.label->setCaption(m_records.value(binding.field));
+        binding.label->setSourceNote(m_records.sourceNote(binding.field));
+    }
 }
 
 NavigationButton::NavigationButton(Direction direction, QWidget* parent)

@@ -10,6 +10,47 @@
 #include <string_view>
 #include <utility>
 
+namespace {
+
+QString text(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+// Where the three lengths come from: the standard's rule, a full thread, or no entry.
+struct LengthNotes {
+    QString shank, grip, thread;
+};
+
+LengthNotes lengthNotes(const quill::lengths::SizeParameters& size, int key, const quill::lengths::LengthRow& row)
+{
+    namespace lengths = quill::lengths;
+    const QString l = QString::number(lengths::nominalLength(key));
+    const QString b = QString::number(size.threadLength);
+    switch (lengths::rowKind(size, key)) {
+    case lengths::RowKind::Dimensioned: {
+        const QString rule = QStringLiteral("JIS B 1176 の規則 lg = l − b、ls = lg − 5P による：");
+        const QString p = QString::number(size.pitchHundredths / 100.0);
+        return { rule + QStringLiteral("ls = %1 − 5 × %2 = %3").arg(text(row.grip), p, text(row.shank)),
+            rule + QStringLiteral("lg = %1 − %2 = %3").arg(l, b, text(row.grip)),
+            rule + QStringLiteral("ねじ部長さ b = %1（参考）").arg(b) };
+    }
+    case lengths::RowKind::Threaded: {
+        const QString note
+            = QStringLiteral("JIS B 1176：%1 の呼び長さ %2 は全ねじ（b = l、lg と ls はない）")
+                  .arg(QString::fromLatin1(size.designation.data(), qsizetype(size.designation.size())), l);
+        return { note, note, note };
+    }
+    case lengths::RowKind::NoEntry:
+        break;
+    }
+    const QString note = QStringLiteral("JIS B 1176 の表に %1 の呼び長さ %2 はない")
+                             .arg(QString::fromLatin1(size.designation.data(), qsizetype(size.designation.size())), l);
+    return { note, note, note };
+}
+
+} // namespace
+
 void Form1::ShowLengths()
 {
     using Routine = void (Form1::*)();
@@ -49,9 +90,11 @@ void Form1::ShowLengths()
     // the previous size's lengths standing as if they were its own.
     if (m_lengthsShown) {
         const QString none = QString::fromLatin1(quill::lengths::kNotApplicable);
-        m_label13->setCaption(none);
-        m_label14->setCaption(none);
-        m_label15->setCaption(none);
+        const QString note = QStringLiteral("この呼びは JIS B 1176 の長さの表にない");
+        for (ValueLabel* label : { m_label13, m_label14, m_label15 }) {
+            label->setCaption(none);
+            label->setSourceNote(note);
+        }
     }
 }
 
@@ -60,13 +103,18 @@ void Form1::writeLengths(const char* designation)
 {
     const quill::lengths::SizeParameters* size = quill::lengths::findSize(designation);
     const QByteArray chosen = m_combo1->currentText().toUtf8();
-    const auto row
-        = quill::lengths::lookup(*size, std::string_view(chosen.constData(), static_cast<std::size_t>(chosen.size())));
-    if (!row)
+    const int key
+        = quill::lengths::keyIndex(std::string_view(chosen.constData(), static_cast<std::size_t>(chosen.size())));
+    if (key < 0)
         return;
-    m_label13->setCaption(QString::fromStdString(row->shank));
-    m_label14->setCaption(QString::fromStdString(row->grip));
-    m_label15->setCaption(QString::fromStdString(row->thread));
+    const quill::lengths::LengthRow row = quill::lengths::row(*size, key);
+    const LengthNotes notes = lengthNotes(*size, key, row);
+    m_label13->setCaption(text(row.shank));
+    m_label13->setSourceNote(notes.shank);
+    m_label14->setCaption(text(row.grip));
+    m_label14->setSourceNote(notes.grip);
+    m_label15->setCaption(text(row.thread));
+    m_label15->setSourceNote(notes.thread);
     m_lengthsShown = true;
 }
 

@@ -9,8 +9,9 @@ namespace quill {
 
 namespace {
 
-// Tooltips do not wrap plain text; a line longer than this is broken (URLs too).
-constexpr qsizetype kLineChars = 64;
+// Tooltips do not wrap plain text: lines are broken at this many columns, a full-width
+// character taking two.
+constexpr int kLineColumns = 80;
 
 QString utf8(std::string_view text)
 {
@@ -22,17 +23,54 @@ QString keyOf(const QString& designation, const QString& field)
     return designation + QChar(0x1F) + field;
 }
 
-// One sentence or source a line, none longer than kLineChars.
+int columnsOf(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u < 0x80 || (u >= 0xFF61 && u <= 0xFF9F) ? 1 : 2; // ASCII and half-width katakana: one
+}
+
+// Where a line may break: after a blank, a Japanese comma or a closing bracket, or before
+// an address.
+bool breaksBefore(const QString& line, qsizetype at)
+{
+    return QStringView(u" 、）」").contains(line.at(at - 1)) || QStringView(line).mid(at).startsWith(u"http");
+}
+
+// The line in pieces of at most kLineColumns, broken at the last place it may break, or where
+// the columns run out when there is none (a long address).
+QStringList wrapped(QString line)
+{
+    QStringList pieces;
+    for (;;) {
+        int columns = 0;
+        qsizetype end = 0;
+        while (end < line.size() && columns + columnsOf(line.at(end)) <= kLineColumns)
+            columns += columnsOf(line.at(end++));
+        if (end == line.size())
+            break;
+        qsizetype cut = end;
+        for (qsizetype at = end; at > 0; --at) {
+            if (breaksBefore(line, at)) {
+                cut = at;
+                break;
+            }
+        }
+        pieces << line.left(cut).trimmed();
+        line = line.mid(cut);
+    }
+    pieces << line.trimmed();
+    return pieces;
+}
+
+// One sentence or source a line, each wrapped to kLineColumns.
 QString lines(const QString& text)
 {
     QString split = text;
     split.replace(QStringLiteral("；"), QStringLiteral("\n"));
     split.replace(QStringLiteral("。"), QStringLiteral("。\n"));
     QStringList out;
-    for (const QString& line : split.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        for (qsizetype at = 0; at < line.size(); at += kLineChars)
-            out << line.mid(at, kLineChars);
-    }
+    for (const QString& line : split.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        out << wrapped(line);
     return out.join(QLatin1Char('\n'));
 }
 
