@@ -1,15 +1,12 @@
 #include "data1.h"
 
 #include "designfont.h"
-#include "labels.h"
+#include "recordsource.h"
 
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-
-#include <cstdio>
 
 namespace {
 
@@ -17,8 +14,9 @@ constexpr int kButtonWidth = 18;
 
 } // namespace
 
-DataControl::DataControl(QWidget* parent)
+DataControl::DataControl(RecordSource* source, QWidget* parent)
     : QWidget(parent)
+    , m_source(source)
 {
     setObjectName(QStringLiteral("Data1"));
     setAutoFillBackground(true);
@@ -42,67 +40,10 @@ DataControl::DataControl(QWidget* parent)
     next->setGeometry(w - 2 * kButtonWidth, 0, kButtonWidth, h);
     last->setGeometry(w - kButtonWidth, 0, kButtonWidth, h);
 
-    auto move = [this](bool (quill::SizeRecords::*step)()) {
-        if ((m_records.*step)())
-            showRecord();
-    };
-    connect(first, &QAbstractButton::clicked, this, [=] { move(&quill::SizeRecords::moveFirst); });
-    connect(previous, &QAbstractButton::clicked, this, [=] { move(&quill::SizeRecords::movePrevious); });
-    connect(next, &QAbstractButton::clicked, this, [=] { move(&quill::SizeRecords::moveNext); });
-    connect(last, &QAbstractButton::clicked, this, [=] { move(&quill::SizeRecords::moveLast); });
-
-    connect(&m_loader, &quill::RecordLoader::loaded, this, &DataControl::onLoaded);
-    connect(&m_loader, &quill::RecordLoader::failed, this, &DataControl::onFailed);
-}
-
-void DataControl::bind(ValueLabel* label, const QString& field)
-{
-    m_bindings.append({ label, field });
-}
-
-void DataControl::open()
-{
-    m_loader.start(m_databaseName);
-}
-
-void DataControl::onLoaded(const quill::SizeTable& table)
-{
-    m_records.setTable(table);
-    QStringList missing;
-    for (const auto& binding : std::as_const(m_bindings))
-        if (!m_records.hasField(binding.field) && !missing.contains(binding.field))
-            missing.append(binding.field);
-    if (!missing.isEmpty())
-        std::fprintf(stderr, "rostari-bolt: %s: フィールドがありません: %s\n", qUtf8Printable(m_databaseName),
-            qUtf8Printable(missing.join(QStringLiteral(", "))));
-    if (m_records.count() == 0)
-        std::fprintf(stderr, "rostari-bolt: %s: レコードがありません\n", qUtf8Printable(m_databaseName));
-    showRecord();
-    emit opened(true);
-}
-
-void DataControl::onFailed(const QString& path, const QString& reason)
-{
-    const QString message = quill::RecordLoader::failureMessage(path, reason);
-    std::fprintf(stderr, "rostari-bolt: %s\n", qUtf8Printable(message));
-    // Window-modal and non-blocking: the main window stays as it is, with its placeholders.
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("ロスタリ"), message, QMessageBox::Ok, window());
-    box->setObjectName(QStringLiteral("Data1_Error"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
-    emit opened(false);
-}
-
-void DataControl::showRecord()
-{
-    if (m_records.currentIndex() < 0)
-        return; // no record: the labels keep their placeholders
-    for (const auto& binding : std::as_const(m_bindings)) {
-        if (!binding.label)
-            continue;
-        binding.label->setCaption(m_records.value(binding.field));
-        binding.label->setSourceNote(m_records.sourceNote(binding.field));
-    }
+    connect(first, &QAbstractButton::clicked, source, &RecordSource::moveFirst);
+    connect(previous, &QAbstractButton::clicked, source, &RecordSource::movePrevious);
+    connect(next, &QAbstractButton::clicked, source, &RecordSource::moveNext);
+    connect(last, &QAbstractButton::clicked, source, &RecordSource::moveLast);
 }
 
 NavigationButton::NavigationButton(Direction direction, QWidget* parent)
@@ -112,8 +53,9 @@ NavigationButton::NavigationButton(Direction direction, QWidget* parent)
     static constexpr const char* kNames[]
         = { "Data1_MoveFirst", "Data1_MovePrevious", "Data1_MoveNext", "Data1_MoveLast" };
     static constexpr const char* kSpoken[] = { "先頭のレコード", "前のレコード", "次のレコード", "最後のレコード" };
-    setObjectName(QLatin1String(kNames[static_cast<int>(direction)]));
-    setAccessibleName(QString::fromUtf8(kSpoken[static_cast<int>(direction)]));
+    const auto i = static_cast<int>(direction);
+    setObjectName(QLatin1String(kNames[i]));
+    setAccessibleName(QString::fromUtf8(kSpoken[i]));
     setFocusPolicy(Qt::NoFocus);
 }
 

@@ -1,50 +1,22 @@
 #pragma once
 
-#include "recordloader.h"
-#include "sizerecords.h"
-
 #include <QAbstractButton>
-#include <QList>
-#include <QPointer>
 #include <QWidget>
 
 class QLabel;
-class ValueLabel;
+class RecordSource;
 
-// The size-record source as a navigation bar: it reads the size table, keeps the current
-// record and shows its fields in the labels bound to it. Only the user moves the record.
+// The navigation bar of the size-record source: its caption between the four buttons that
+// move the record. The records, their binding and loading are the source's.
 class DataControl : public QWidget {
     Q_OBJECT
 public:
-    explicit DataControl(QWidget* parent);
+    DataControl(RecordSource* source, QWidget* parent);
 
-    void setDatabaseName(const QString& path) { m_databaseName = path; }
-    QString databaseName() const { return m_databaseName; }
-
-    void bind(ValueLabel* label, const QString& field);
-    // Reads the database at databaseName() and shows its first record (asynchronously).
-    void open();
-
-    const quill::SizeRecords& records() const { return m_records; }
-
-signals:
-    // After open(): the records are shown, or the failure was reported.
-    void opened(bool ok);
+    RecordSource* source() const { return m_source; }
 
 private:
-    void onLoaded(const quill::SizeTable& table);
-    void onFailed(const QString& path, const QString& reason);
-    void showRecord();
-
-    struct Binding {
-        QPointer<ValueLabel> label;
-        QString field;
-    };
-
-    QString m_databaseName;
-    QList<Binding> m_bindings;
-    quill::SizeRecords m_records;
-    quill::RecordLoader m_loader;
+    RecordSource* m_source;
     QLabel* m_caption;
 };
 

@@ -6,6 +6,7 @@
 #include "formtop.h"
 #include "labels.h"
 #include "lengthtables.h"
+#include "recordsource.h"
 #include "tabcontrol.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
+#include <QMessageBox>
 #include <QMetaObject>
 #include <QPushButton>
 #include <QShortcut>
@@ -68,6 +70,7 @@ Form1::Form1(QWidget* parent)
     escape->setContext(Qt::WindowShortcut);
     connect(escape, &QShortcut::activated, m_command1, &QPushButton::click);
 
+    connect(m_records, &RecordSource::problem, this, &Form1::showDatabaseProblem);
     connect(m_label1, &ValueLabel::changed, this, &Form1::Label1_Change);
     connect(m_combo1, &QComboBox::currentIndexChanged, this, &Form1::Combo1_Click);
     connect(m_sstab1, &TabControl::currentChanged, this, &Form1::SSTab1_Click);
@@ -99,13 +102,13 @@ void Form1::Form_Load()
     m_activationPending = true;
     show();
     setStatusText(1, kPageStatus[0]);
-    m_data1->setDatabaseName(QDir::currentPath() + QDir::separator() + QStringLiteral("quilldat.mdb"));
+    m_records->setDatabaseName(QDir::currentPath() + QDir::separator() + QStringLiteral("quilldat.mdb"));
     for (std::string_view item : quill::lengths::kLengthItems)
         m_combo1->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
     m_combo1->setCurrentText(m_combo1->itemText(0));
     m_combo1->setFocus(Qt::OtherFocusReason);
     // The records are read once loading has returned.
-    QMetaObject::invokeMethod(m_data1, &DataControl::open, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_records, &RecordSource::open, Qt::QueuedConnection);
 }
 
 void Form1::restorePosition()
@@ -223,4 +226,14 @@ void Form1::About_Click()
 void Form1::setStatusText(int panel, const QString& text)
 {
     (panel == 1 ? m_panel1 : m_panel2)->setText(text);
+}
+
+void Form1::showDatabaseProblem(const QString& message)
+{
+    // Window-modal and non-blocking: the main window stays as it is and takes input again
+    // once the message is gone.
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("ロスタリ"), message, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("Data1_Error"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }

@@ -10,6 +10,7 @@ class QLabel;
 class QPushButton;
 class QStatusBar;
 class DataControl;
+class RecordSource;
 class TabControl;
 class ValueLabel;
 
@@ -24,7 +25,7 @@ public:
     // The start-up steps; the size records are read once this has returned.
     void Form_Load();
 
-    DataControl* dataSource() const { return m_data1; }
+    RecordSource* dataSource() const { return m_records; }
 
 signals:
     // Quit or Escape: the program is to end at once, with nothing stored.
@@ -81,10 +82,12 @@ private:
     void M52L();
 
     void setStatusText(int panel, const QString& text);
+    void showDatabaseProblem(const QString& message);
     void restorePosition();
     void setFramePosition(const QPoint& corner);
 
     SettingsStore m_settings;
+    RecordSource* m_records = nullptr;
     DataControl* m_data1 = nullptr;
     TabControl* m_sstab1 = nullptr;
     QStatusBar* m_statusBar1 = nullptr;

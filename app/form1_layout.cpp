@@ -7,6 +7,7 @@
 #include "form1.h"
 #include "labels.h"
 #include "pagelabels.h"
+#include "recordsource.h"
 #include "tabcontrol.h"
 
 #include <QAction>
@@ -143,7 +144,8 @@ void Form1::buildClientArea()
     m_statusBar1->addWidget(m_panel1, 0);
     m_statusBar1->addWidget(m_panel2, 1);
 
-    m_data1 = new DataControl(client);
+    m_records = new RecordSource(this);
+    m_data1 = new DataControl(m_records, client);
     m_data1->setGeometry(twips(5580, 5400, 2895, 375));
 
     buildPage1(pages[0]);
@@ -177,7 +179,7 @@ void Form1::addPageLabels(int index, QWidget* page, QLabel* picture)
             auto* label = new ValueLabel(name, text, spec.points, QString::fromUtf8(spec.description), parent);
             label->setGeometry(box);
             if (spec.field)
-                m_data1->bind(label, QString::fromUtf8(spec.field));
+                m_records->bind(label, QString::fromUtf8(spec.field));
             continue;
         }
         const QFont font = spec.points > 0 ? designFont(spec.points) : defaultWindowFont();

@@ -1,11 +1,12 @@
 // Micro-benchmarks of the viewer's hot paths, offscreen: a record step, a length lookup,
 // reading the database through the reader process, and repainting the first page.
 
-#include "data1.h"
 #include "form1.h"
 #include "lengthtables.h"
 #include "recordloader.h"
+#include "recordsource.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -29,7 +30,7 @@ QString databasePath()
 std::unique_ptr<Form1> loadedWindow(benchmark::State& state)
 {
     auto form = std::make_unique<Form1>();
-    QSignalSpy opened(form->dataSource(), &DataControl::opened);
+    QSignalSpy opened(form->dataSource(), &RecordSource::opened);
     form->Form_Load();
     if (!opened.wait(5000) || !opened.first().first().toBool()) {
         state.SkipWithError("the database could not be read");

@@ -2,10 +2,10 @@
 // shown with its lengths and the window has painted it. Run from the folder that holds
 // quilldat.mdb; exits non-zero when the start did not get that far.
 
-#include "data1.h"
 #include "firstpaint.h"
 #include "form1.h"
 #include "programsetup.h"
+#include "recordsource.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -30,7 +30,7 @@ int main(int argc, char** argv)
         std::fputs("startup_bench: Label1 or Label13 is missing\n", stderr);
         return 1;
     }
-    QObject::connect(form.dataSource(), &DataControl::opened, &app, [&](bool ok) {
+    QObject::connect(form.dataSource(), &RecordSource::opened, &app, [&](bool ok) {
         if (!ok || size->text() == QLatin1String("M") || shank->text() == QLatin1String("L-13")) {
             std::fputs("startup_bench: the first record and its lengths are not shown\n", stderr);
             QCoreApplication::exit(1);

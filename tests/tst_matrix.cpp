@@ -109,7 +109,7 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         auto form = std::make_unique<Form1>();
-        QSignalSpy answered(form->dataSource(), &DataControl::opened);
+        QSignalSpy answered(form->dataSource(), &RecordSource::opened);
         form->Form_Load();
         const bool gotAnswer = answered.wait(int(kAnswerWithinMs) + 2000);
         const qint64 elapsed = timer.elapsed();

@@ -3,7 +3,6 @@
 // closed through its close box. Afterwards the file has the same bytes, size and time, and no
 // process opened, created, renamed, truncated or removed it for writing.
 
-#include "data1.h"
 #include "form1.h"
 #include "mdbtable.h"
 #include "sizefields.h"
@@ -82,7 +81,7 @@ BarGeometry barGeometry()
         const auto* button = form.findChild<QAbstractButton*>(QLatin1String(name));
         return button ? button->mapTo(&form, button->rect().center()) : QPoint(-1, -1);
     };
-    const QWidget* bar = form.dataSource();
+    const QWidget* bar = form.findChild<QWidget*>(QStringLiteral("Data1"));
     return { QRect(bar->mapTo(&form, QPoint(0, 0)), bar->size()), centre("Data1_MoveFirst"),
         centre("Data1_MovePrevious"), centre("Data1_MoveNext"), centre("Data1_MoveLast") };
 }

@@ -270,16 +270,24 @@ private slots:
         QCOMPARE(lengthsOf(form.get()), QStringLiteral("L-13|L-14|L-15"));
     }
 
-    void missingFieldLeavesItsLabelsEmpty()
+    void missingFieldsAreNamedAndTheirLabelsLeftEmpty()
     {
         jet::Table table = fixtures::sizeTable();
         fixtures::dropField(table, QStringLiteral("ｄｋ"));
+        fixtures::dropField(table, QStringLiteral("ｗ"));
         fixtures::write(m_dir->path(), table);
         bool opened = false;
         auto form = startWindow(&opened);
         QVERIFY(opened);
-        QVERIFY(!form->findChild<QMessageBox*>(QStringLiteral("Data1_Error")));
-        for (const char* name : { "Label6", "Label17_0", "Label17_1" })
+        // One message in the window names both; everything else is shown.
+        const auto boxes = form->findChildren<QMessageBox*>(QStringLiteral("Data1_Error"));
+        QCOMPARE(boxes.size(), 1);
+        const QString message = boxes.first()->text();
+        QVERIFY2(
+            message.contains(QStringLiteral("ｄｋ")) && message.contains(QStringLiteral("ｗ")), qPrintable(message));
+        QVERIFY(boxes.first()->isVisible());
+        QCOMPARE(boxes.first()->windowModality(), Qt::WindowModal);
+        for (const char* name : { "Label6", "Label17_0", "Label17_1", "Label9" })
             QCOMPARE(textOf(form.get(), name), QString());
         QCOMPARE(textOf(form.get(), "Label4"), QStringLiteral("2.5"));
         QCOMPARE(textOf(form.get(), "Label1"), QStringLiteral("M3"));

@@ -2,9 +2,10 @@
 
 // Helpers for tests that drive the main window in-process.
 
-#include "data1.h"
 #include "form1.h"
+#include "recordsource.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -30,7 +31,7 @@ inline QString textOf(const QObject* parent, const char* name)
 inline std::unique_ptr<Form1> startWindow(bool* opened = nullptr)
 {
     auto form = std::make_unique<Form1>();
-    QSignalSpy spy(form->dataSource(), &DataControl::opened);
+    QSignalSpy spy(form->dataSource(), &RecordSource::opened);
     form->Form_Load();
     const bool finished = spy.wait(5000);
     if (opened)

@@ -1,0 +1,98 @@
+#include "recordsource.h"
+
+#include "labels.h"
+
+#include <cstdio>
+
+RecordSource::RecordSource(QObject* parent)
+    : QObject(parent)
+{
+    setObjectName(QStringLiteral("Data1_Records"));
+    connect(&m_loader, &quill::RecordLoader::loaded, this, &RecordSource::onLoaded);
+    connect(&m_loader, &quill::RecordLoader::failed, this, &RecordSource::onFailed);
+}
+
+void RecordSource::bind(ValueLabel* label, const QString& field)
+{
+    m_bindings.append({ label, field });
+}
+
+void RecordSource::open()
+{
+    m_loader.start(m_databaseName);
+}
+
+void RecordSource::moveFirst()
+{
+    move(&quill::SizeRecords::moveFirst);
+}
+
+void RecordSource::movePrevious()
+{
+    move(&quill::SizeRecords::movePrevious);
+}
+
+void RecordSource::moveNext()
+{
+    move(&quill::SizeRecords::moveNext);
+}
+
+void RecordSource::moveLast()
+{
+    move(&quill::SizeRecords::moveLast);
+}
+
+void RecordSource::move(bool (quill::SizeRecords::*step)())
+{
+    if ((m_records.*step)()) {
+        showRecord();
+        emit currentChanged(currentIndex());
+    }
+}
+
+void RecordSource::onLoaded(const quill::SizeTable& table)
+{
+    m_records.setTable(table);
+    QStringList missing;
+    for (const auto& binding : std::as_const(m_bindings))
+        if (!m_records.hasField(binding.field) && !missing.contains(binding.field))
+            missing.append(binding.field);
+    // Neither stops the window: what can be shown is shown, and the user is told what cannot.
+    const QString where = QStringLiteral("データベース %1 のテーブル「六角穴付ボルト」").arg(m_databaseName);
+    QStringList problems;
+    if (!missing.isEmpty())
+        problems.append(where
+            + QStringLiteral("に項目がありません: %1（これらの寸法は空欄で表示します）")
+                  .arg(missing.join(QStringLiteral("、"))));
+    if (m_records.count() == 0)
+        problems.append(where + QStringLiteral("にレコードがありません"));
+    if (!problems.isEmpty()) {
+        const QString message = problems.join(QLatin1Char('\n'));
+        std::fprintf(stderr, "rostari-bolt: %s\n", qUtf8Printable(message));
+        emit problem(message);
+    }
+    showRecord();
+    if (hasRecord())
+        emit currentChanged(currentIndex());
+    emit opened(true);
+}
+
+void RecordSource::onFailed(const QString& path, const QString& reason)
+{
+    const QString message = quill::RecordLoader::failureMessage(path, reason);
+    std::fprintf(stderr, "rostari-bolt: %s\n", qUtf8Printable(message));
+    emit problem(message);
+    emit opened(false);
+}
+
+void RecordSource::showRecord()
+{
+    if (!hasRecord())
+        return; // no record: the labels keep their placeholders
+    for (const auto& binding : std::as_const(m_bindings)) {
+        if (!binding.label)
+            continue;
+        binding.label->setCaption(m_records.value(binding.field));
+        binding.label->setSourceNote(m_records.sourceNote(binding.field));
+    }
+}
