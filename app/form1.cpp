@@ -5,6 +5,7 @@
 #include "form2.h"
 #include "formtop.h"
 #include "labels.h"
+#include "lengthlist.h"
 #include "lengthtables.h"
 #include "recordsource.h"
 #include "tabcontrol.h"
@@ -15,12 +16,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QWindow>
 
@@ -64,11 +65,6 @@ Form1::Form1(QWidget* parent)
     buildMenus();
     buildClientArea();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-
-    // Escape presses the hidden cancel button.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    escape->setContext(Qt::WindowShortcut);
-    connect(escape, &QShortcut::activated, m_command1, &QPushButton::click);
 
     connect(m_records, &RecordSource::problem, this, &Form1::showDatabaseProblem);
     connect(m_label1, &ValueLabel::changed, this, &Form1::Label1_Change);
@@ -156,6 +152,17 @@ bool Form1::event(QEvent* event)
         Form_Activate();
     }
     return handled;
+}
+
+void Form1::keyPressEvent(QKeyEvent* event)
+{
+    // Escape presses the hidden cancel button. Only an Escape that no control took gets here:
+    // one inside the open length list or a menu closes that and goes no further.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        m_command1->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void Form1::Form_Activate()

@@ -5,11 +5,11 @@
 #include <QMainWindow>
 
 class QAction;
-class QComboBox;
 class QLabel;
 class QPushButton;
 class QStatusBar;
 class DataControl;
+class LengthList;
 class RecordSource;
 class TabControl;
 class ValueLabel;
@@ -34,6 +34,7 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildMenus();
@@ -94,7 +95,7 @@ private:
     QLabel* m_panel1 = nullptr;
     QLabel* m_panel2 = nullptr;
     QPushButton* m_command1 = nullptr;
-    QComboBox* m_combo1 = nullptr;
+    LengthList* m_combo1 = nullptr;
     ValueLabel* m_label1 = nullptr;
     ValueLabel* m_label13 = nullptr;
     ValueLabel* m_label14 = nullptr;

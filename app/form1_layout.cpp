@@ -6,12 +6,12 @@
 #include "designfont.h"
 #include "form1.h"
 #include "labels.h"
+#include "lengthlist.h"
 #include "pagelabels.h"
 #include "recordsource.h"
 #include "tabcontrol.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QIcon>
 #include <QImage>
 #include <QLabel>
@@ -199,9 +199,8 @@ void Form1::buildPage1(QWidget* page)
     m_label14 = findChild<ValueLabel*>(QStringLiteral("Label14"));
     m_label15 = findChild<ValueLabel*>(QStringLiteral("Label15"));
 
-    m_combo1 = new QComboBox(picture);
+    m_combo1 = new LengthList(picture);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
-    m_combo1->setEditable(false);
     m_combo1->setFont(designFont(11.25));
     m_combo1->setGeometry(twips(5700, 4155, 870, 345).translated(kPictureBorder, kPictureBorder));
     m_combo1->setFocusPolicy(Qt::StrongFocus);

@@ -2,9 +2,8 @@
 
 #include "form1.h"
 #include "labels.h"
+#include "lengthlist.h"
 #include "lengthtables.h"
-
-#include <QComboBox>
 
 #include <array>
 #include <string_view>

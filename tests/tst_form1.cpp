@@ -1,4 +1,4 @@
-// The main window without records: start-up state, layout, menus and the two ways to end.
+// The main window without records: start-up state, layout and menus.
 
 #include "tabcontrol.h"
 #include "testmain.h"
@@ -353,45 +353,6 @@ private slots:
         QCOMPARE(child<QAction>(&form, "FormTop_OFF")->shortcut(), QKeySequence(Qt::Key_F5));
         QCOMPARE(child<QAction>(&form, "About")->text(), QStringLiteral("ロスタリについて"));
         QCOMPARE(child<QPushButton>(&form, "Command1")->text(), QStringLiteral("終　了"));
-    }
-
-    void escapeAndQuitEndTheProgram_data()
-    {
-        QTest::addColumn<bool>("byEscape");
-        QTest::newRow("Escape") << true;
-        QTest::newRow("Quit") << false;
-    }
-    void escapeAndQuitEndTheProgram()
-    {
-        QFETCH(bool, byEscape);
-        auto started = startWindow();
-        Form1& form = *started;
-        delete child<QMessageBox>(&form, "Data1_Error"); // no database here
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        QSignalSpy end(&form, &Form1::programEndRequested);
-        if (byEscape)
-            QTest::keyClick(child(&form, "Combo1"), Qt::Key_Escape);
-        else
-            child<QAction>(&form, "Quit")->trigger();
-        QCOMPARE(end.count(), 1);
-    }
-
-    void escapeInsideTheOpenListOnlyClosesIt()
-    {
-        auto started = startWindow();
-        Form1& form = *started;
-        delete child<QMessageBox>(&form, "Data1_Error");
-        form.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        QSignalSpy end(&form, &Form1::programEndRequested);
-        auto* combo = child<QComboBox>(&form, "Combo1");
-        combo->showPopup();
-        QWidget* popup = QApplication::activePopupWidget();
-        QVERIFY(popup);
-        QTest::keyClick(popup, Qt::Key_Escape);
-        QTRY_VERIFY(!QApplication::activePopupWidget());
-        QCOMPARE(end.count(), 0);
     }
 
 private:
