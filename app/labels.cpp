@@ -2,16 +2,24 @@
 
 #include "designfont.h"
 
+#include <QFontMetricsF>
+
 #include <algorithm>
+#include <cmath>
 
 ValueLabel::ValueLabel(
     const QString& objectName, const QString& placeholder, qreal points, const QString& description, QWidget* parent)
     : QLabel(placeholder, parent)
     , m_caption(placeholder)
     , m_description(description)
+    , m_designFont(designFont(points))
 {
     setObjectName(objectName);
-    setFont(designFont(points));
+    setFont(m_designFont);
+    const QFontMetricsF metrics(m_designFont);
+    for (std::size_t i = 0; i < m_digitAdvances.size(); ++i)
+        m_digitAdvances[i] = metrics.horizontalAdvance(kDigits.at(qsizetype(i)));
+    m_designHeight = metrics.height();
     setAlignment(Qt::AlignCenter);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
@@ -29,10 +37,64 @@ void ValueLabel::setCaption(const QString& text)
     // Written even when equal: every write shows the value afresh.
     const bool differs = text != m_caption;
     m_caption = text;
-    setText(text);
-    updateHints();
+    fit();
     if (differs)
         emit changed();
+}
+
+void ValueLabel::resizeEvent(QResizeEvent* event)
+{
+    QLabel::resizeEvent(event);
+    fit();
+}
+
+bool ValueLabel::fits(const QString& text, const QFont& font, qreal clearance) const
+{
+    // Glyphs stay within their advances, so a text as wide as the frame's inside, less the
+    // clearance on either side, shows whole.
+    const QFontMetricsF metrics(font);
+    const QRectF inside = contentsRect();
+    return metrics.horizontalAdvance(text) <= inside.width() - 2 * clearance && metrics.height() <= inside.height();
+}
+
+bool ValueLabel::fitsAsDesigned(const QString& text) const
+{
+    // Values are mostly made of these characters, whose advances simply add up (they are not
+    // kerned): measured once, not for every value.
+    qreal advance = 0;
+    for (const QChar c : text) {
+        const qsizetype i = kDigits.indexOf(c);
+        if (i < 0)
+            return fits(text, m_designFont, 0);
+        advance += m_digitAdvances[std::size_t(i)];
+    }
+    return advance <= contentsRect().width() && m_designHeight <= contentsRect().height();
+}
+
+void ValueLabel::fit()
+{
+    // At the design size the text may use the whole inside of the frame; a smaller size is
+    // chosen with a pixel to spare, so that a reduced value never touches the frame.
+    QString shown = m_caption;
+    QFont font = m_designFont;
+    if (!fitsAsDesigned(shown)) {
+        qreal points = m_designFont.pointSizeF() - kPointStep;
+        for (; points >= kSmallestPoints; points -= kPointStep) {
+            font.setPointSizeF(points);
+            if (fits(shown, font, 1))
+                break;
+        }
+        if (points < kSmallestPoints) {
+            // Not readable any smaller: as spreadsheets do, rather than a cut-off number.
+            shown = kTooWide;
+            font = m_designFont;
+        }
+    }
+    if (font != this->font())
+        setFont(font);
+    setText(shown);
+    m_reduced = shown != m_caption || font != m_designFont;
+    updateHints();
 }
 
 void ValueLabel::setSourceNote(const QString& note)
@@ -50,7 +112,8 @@ void ValueLabel::updateHints()
         about += QLatin1Char('\n') + m_sourceNote;
     setAccessibleName(m_caption);
     setAccessibleDescription(about);
-    setToolTip(about);
+    // Shown smaller or as "###", the value itself comes first.
+    setToolTip(m_reduced ? m_caption + QLatin1Char('\n') + about : about);
 }
 
 CaptionLabel::CaptionLabel(
@@ -72,7 +135,12 @@ void CaptionLabel::place(const QRect& box)
         setGeometry(QRect(box.topLeft(), sizeHint()));
         return;
     }
-    // The box was made for the original font's metrics; where ours needs another line,
-    // let the label grow downwards rather than cut the caption off.
-    setGeometry(QRect(box.topLeft(), QSize(box.width(), std::max(box.height(), heightForWidth(box.width())))));
+    // The box was made for the original font's metrics. Where ours needs a few pixels more for
+    // a word ("（小形丸）"), the box widens rather than break the word inside; where it needs
+    // another line, it grows downwards rather than cut the caption off.
+    const QFontMetricsF metrics(font());
+    int width = box.width();
+    for (const QString& word : text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        width = std::max(width, int(std::ceil(metrics.horizontalAdvance(word))));
+    setGeometry(QRect(box.topLeft(), QSize(width, std::max(box.height(), heightForWidth(width)))));
 }

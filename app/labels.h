@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include <array>
+
 // The two label styles of the main window. Value labels are white, framed and centred and
 // show a placeholder until data replaces it; caption labels are transparent and plain.
 class ValueLabel : public QLabel {
@@ -21,16 +23,35 @@ public:
     void setSourceNote(const QString& note);
     QString sourceNote() const { return m_sourceNote; }
 
+    // A value too wide for the box at the design size is shown smaller, down to this size,
+    // and below that as "###".
+    static constexpr qreal kSmallestPoints = 7.0;
+    static constexpr qreal kPointStep = 0.75; // one pixel at 96 dots per inch
+    static inline const QString kTooWide = QStringLiteral("###");
+    // What values are mostly made of: numbers, "---" and designations.
+    static inline const QString kDigits = QStringLiteral("0123456789.-M");
+
 signals:
     void changed();
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // Shows the caption at the largest size at which it fits in the frame.
+    void fit();
+    bool fits(const QString& text, const QFont& font, qreal clearance) const;
+    bool fitsAsDesigned(const QString& text) const;
     // Tooltip and screen-reader texts: the value, which dimension it is, where it comes from.
     void updateHints();
 
     QString m_caption;
     QString m_description;
     QString m_sourceNote;
+    QFont m_designFont;
+    std::array<qreal, 13> m_digitAdvances {}; // of kDigits, at the design size
+    qreal m_designHeight = 0;
+    bool m_reduced = false; // shown smaller than designed, or as "###"
 };
 
 class CaptionLabel : public QLabel {
@@ -39,7 +60,8 @@ public:
     enum class Sizing { FitText, WrapInBox };
     CaptionLabel(const QString& objectName, const QString& text, const QFont& font, Sizing sizing, QWidget* parent);
     // Places the label: one sized to its text keeps the top-left and takes its text's size;
-    // a wrapping one keeps the box, growing taller only if its lines need it.
+    // a wrapping one keeps the box, growing taller only if its lines need it, and wider only
+    // as far as its widest blank-separated word needs, so that no word is broken.
     void place(const QRect& box);
 
 private:

@@ -185,6 +185,44 @@ private slots:
         QCOMPARE(accessible(widget, QAccessible::Name), name);
     }
 
+    // A value shown smaller or as "###" is still named by its whole value, which its tooltip
+    // gives first; one that fits keeps the plain description.
+    void reducedValuesKeepTheWholeValue_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("fits") << QStringLiteral("ｄｋ") << QStringLiteral("10.5") << QStringLiteral("Label6")
+                              << QStringLiteral("10.5") << QStringLiteral("頭部径 dk");
+        QTest::newRow("smaller") << QStringLiteral("ｄｋ") << QStringLiteral("10.125") << QStringLiteral("Label6")
+                                 << QStringLiteral("10.125") << QStringLiteral("10.125\n頭部径 dk");
+        QTest::newRow("too wide") << QStringLiteral("ｅ") << QStringLiteral("123456.789") << QStringLiteral("Label5")
+                                  << QStringLiteral("###") << QStringLiteral("123456.789\n六角穴の対角距離 e");
+    }
+    void reducedValuesKeepTheWholeValue()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, label);
+        QFETCH(QString, shown);
+        QFETCH(QString, tip);
+        jet::Table table = fixtures::sizeTable();
+        for (std::size_t c = 0; c < table.columns.size(); ++c)
+            if (QString::fromStdString(table.columns[c].name) == field)
+                table.rows[0][c] = value.toStdString();
+        fixtures::write(m_dir->path(), table);
+        auto form = startWindow();
+        QLabel* widget = form->findChild<QLabel*>(label);
+        QVERIFY(widget);
+        QCOMPARE(widget->text(), shown);
+        QCOMPARE(widget->toolTip(), tip);
+        QCOMPARE(accessible(widget, QAccessible::Name), value);
+        // Smaller, not larger; at the design size when it fits.
+        QCOMPARE(widget->font().pointSizeF() < 12.0, tip.startsWith(value) && shown == value);
+    }
+
     void toolkitButtonsReadInJapanese()
     {
         QVERIFY(installQtJapanese(*QCoreApplication::instance()));
