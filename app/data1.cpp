@@ -53,10 +53,15 @@ NavigationButton::NavigationButton(Direction direction, QWidget* parent)
     static constexpr const char* kNames[]
         = { "Data1_MoveFirst", "Data1_MovePrevious", "Data1_MoveNext", "Data1_MoveLast" };
     static constexpr const char* kSpoken[] = { "先頭のレコード", "前のレコード", "次のレコード", "最後のレコード" };
+    static constexpr const char* kTips[] = { "先頭のレコードへ (Alt+Home)", "前のレコードへ (Alt+←)",
+        "次のレコードへ (Alt+→)", "最後のレコードへ (Alt+End)" };
     const auto i = static_cast<int>(direction);
     setObjectName(QLatin1String(kNames[i]));
     setAccessibleName(QString::fromUtf8(kSpoken[i]));
+    setToolTip(QString::fromUtf8(kTips[i]));
     setFocusPolicy(Qt::NoFocus);
+    // Held down, a step button keeps stepping.
+    setAutoRepeat(true);
 }
 
 void NavigationButton::paintEvent(QPaintEvent*)

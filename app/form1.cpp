@@ -64,6 +64,7 @@ Form1::Form1(QWidget* parent)
 
     buildMenus();
     buildClientArea();
+    buildKeys();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_records, &RecordSource::problem, this, &Form1::showDatabaseProblem);

@@ -27,6 +27,10 @@ public:
 
     RecordSource* dataSource() const { return m_records; }
 
+    // The size shown, as text a spreadsheet takes: one line per dimension with its symbol, name
+    // and value, tab-separated; empty while no record is shown.
+    QString shownSizeText() const;
+
 signals:
     // Quit or Escape: the program is to end at once, with nothing stored.
     void programEndRequested();
@@ -38,6 +42,7 @@ protected:
 
 private:
     void buildMenus();
+    void buildKeys();
     void buildClientArea();
     void buildPage1(QWidget* page);
     void buildPage2(QWidget* page);
@@ -84,6 +89,7 @@ private:
 
     void setStatusText(int panel, const QString& text);
     void showDatabaseProblem(const QString& message);
+    void copyShownSize();
     void restorePosition();
     void setFramePosition(const QPoint& corner);
 
@@ -102,6 +108,7 @@ private:
     ValueLabel* m_label15 = nullptr;
     QAction* m_formTopOn = nullptr;
     QAction* m_formTopOff = nullptr;
+    QAction* m_copy = nullptr;
     // Form_Activate runs when the window becomes active after start-up or after the
     // About dialog, not when the user comes back from another program.
     bool m_activationPending = false;

@@ -2,7 +2,10 @@
 
 #include "designfont.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +16,7 @@ ValueLabel::ValueLabel(
     , m_caption(placeholder)
     , m_description(description)
     , m_designFont(designFont(points))
+    , m_copyValue(new QAction(QStringLiteral("値をコピー"), this))
 {
     setObjectName(objectName);
     setFont(m_designFont);
@@ -29,6 +33,11 @@ ValueLabel::ValueLabel(
     colours.setColor(QPalette::Window, Qt::white);
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
+
+    m_copyValue->setEnabled(false);
+    connect(m_copyValue, &QAction::triggered, this, [this] { QGuiApplication::clipboard()->setText(m_caption); });
+    addAction(m_copyValue);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
     updateHints();
 }
 
@@ -37,6 +46,8 @@ void ValueLabel::setCaption(const QString& text)
     // Written even when equal: every write shows the value afresh.
     const bool differs = text != m_caption;
     m_caption = text;
+    m_hasValue = true;
+    m_copyValue->setEnabled(!text.isEmpty());
     fit();
     if (differs)
         emit changed();

@@ -4,6 +4,8 @@
 
 #include <array>
 
+class QAction;
+
 // The two label styles of the main window. Value labels are white, framed and centred and
 // show a placeholder until data replaces it; caption labels are transparent and plain.
 class ValueLabel : public QLabel {
@@ -17,6 +19,8 @@ public:
     void setCaption(const QString& text);
     // The value as set, whatever the label has room to show.
     QString caption() const { return m_caption; }
+    // Whether the caption is a value, not the placeholder.
+    bool hasValue() const { return m_hasValue; }
     QString description() const { return m_description; }
 
     // Where the shown value comes from, in words; empty when nothing is claimed for it.
@@ -51,7 +55,9 @@ private:
     QFont m_designFont;
     std::array<qreal, 13> m_digitAdvances {}; // of kDigits, at the design size
     qreal m_designHeight = 0;
+    bool m_hasValue = false;
     bool m_reduced = false; // shown smaller than designed, or as "###"
+    QAction* m_copyValue;
 };
 
 class CaptionLabel : public QLabel {

@@ -165,24 +165,32 @@ private slots:
         QCOMPARE(described, 39); // 36 bound labels and the three lengths
     }
 
+    // The navigation buttons' tooltips name the move and its key.
     void controlsAreNamed_data()
     {
         QTest::addColumn<QString>("object");
         QTest::addColumn<QString>("name");
-        QTest::newRow("first") << QStringLiteral("Data1_MoveFirst") << QStringLiteral("先頭のレコード");
-        QTest::newRow("previous") << QStringLiteral("Data1_MovePrevious") << QStringLiteral("前のレコード");
-        QTest::newRow("next") << QStringLiteral("Data1_MoveNext") << QStringLiteral("次のレコード");
-        QTest::newRow("last") << QStringLiteral("Data1_MoveLast") << QStringLiteral("最後のレコード");
-        QTest::newRow("length list") << QStringLiteral("Combo1") << QStringLiteral("呼び長さ l");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("first") << QStringLiteral("Data1_MoveFirst") << QStringLiteral("先頭のレコード")
+                               << QStringLiteral("先頭のレコードへ (Alt+Home)");
+        QTest::newRow("previous") << QStringLiteral("Data1_MovePrevious") << QStringLiteral("前のレコード")
+                                  << QStringLiteral("前のレコードへ (Alt+←)");
+        QTest::newRow("next") << QStringLiteral("Data1_MoveNext") << QStringLiteral("次のレコード")
+                              << QStringLiteral("次のレコードへ (Alt+→)");
+        QTest::newRow("last") << QStringLiteral("Data1_MoveLast") << QStringLiteral("最後のレコード")
+                              << QStringLiteral("最後のレコードへ (Alt+End)");
+        QTest::newRow("length list") << QStringLiteral("Combo1") << QStringLiteral("呼び長さ l") << QString();
     }
     void controlsAreNamed()
     {
         QFETCH(QString, object);
         QFETCH(QString, name);
+        QFETCH(QString, tip);
         Form1 form;
         QWidget* widget = form.findChild<QWidget*>(object);
         QVERIFY(widget);
         QCOMPARE(accessible(widget, QAccessible::Name), name);
+        QCOMPARE(widget->toolTip(), tip);
     }
 
     // A value shown smaller or as "###" is still named by its whole value, which its tooltip
