@@ -88,22 +88,20 @@ public:
     {
         const QString ids = run(QStringLiteral("xdotool"),
             { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                QString::number(m_process.processId()), QStringLiteral("--name"), QStringLiteral("^ロスタリ$") });
-        if (ids.isEmpty())
+                QString::number(m_process.processId()) });
+        for (const QString& box : ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            // By the exact title: a pattern would match the main window's title as well.
+            if (run(QStringLiteral("xdotool"), { QStringLiteral("getwindowname"), box }) != QLatin1String("ロスタリ"))
+                continue;
+            // A window-modal box never reports itself activated, so no --sync here.
+            run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), box });
+            QTest::qWait(200);
+            run(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("Return") });
+            QTest::qWait(200);
             return;
-        // A window-modal box never reports itself activated, so no --sync here.
-        const QString box = ids.split(QLatin1Char('\n')).first();
-        run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), box });
-        QTest::qWait(200);
-        run(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("Return") });
-        QTest::qWait(200);
+        }
     }
 
-    void key(const QString& keys)
-    {
-        run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), m_window });
-        run(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys });
-    }
     // The window manager's close command, as the title bar's close box sends it.
     void closeBox() { run(QStringLiteral("wmctrl"), { QStringLiteral("-i"), QStringLiteral("-c"), m_window }); }
     void moveTo(int x, int y)
@@ -114,6 +112,8 @@ public:
         QTest::qWait(200);
     }
 
+    qint64 pid() const { return m_process.processId(); }
+    bool isRunning() const { return m_process.state() != QProcess::NotRunning; }
     bool waitForExit(int timeoutMs = 5000) { return m_process.waitForFinished(timeoutMs); }
     int exitCode() const { return m_process.exitCode(); }
     QString errorOutput() { return QString::fromUtf8(m_process.readAllStandardError()); }

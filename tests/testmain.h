@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <cstdio>
+#include <exception>
 
 // Widget tests run offscreen at 96 dpi with a private settings store. Desktop tests
 // need a real X display with a window manager and are skipped without one.
@@ -23,7 +24,13 @@ template <typename TestClass> int rostariTestMain(int argc, char** argv, bool de
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     TestClass test;
-    return QTest::qExec(&test, argc, argv);
+    try {
+        return QTest::qExec(&test, argc, argv);
+    } catch (const std::exception& e) {
+        // The failure is already in the log; end with it instead of aborting.
+        std::fprintf(stderr, "test ended: %s\n", e.what());
+        return 1;
+    }
 }
 
 #define ROSTARI_TEST_MAIN(TestClass)                                                                                   \

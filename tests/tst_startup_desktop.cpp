@@ -1,4 +1,5 @@
-// Start-up position and the two ways to end, with the real program under a real window manager.
+// Start-up position and the close box storing it, with the real program under a real window manager.
+// Escape and Quit, which end without storing, are rows of tst_input_desktop.
 
 #include "desktoptools.h"
 #include "testmain.h"
@@ -47,29 +48,6 @@ private slots:
         QVERIFY(viewer.waitForExit());
         QCOMPARE(stored(QStringLiteral("X1")), QStringLiteral("2400"));
         QCOMPARE(stored(QStringLiteral("Y1")), QStringLiteral("1200"));
-    }
-
-    void escapeAndQuitStoreNothing_data()
-    {
-        QTest::addColumn<QString>("keys");
-        QTest::newRow("Escape") << QStringLiteral("Escape");
-        QTest::newRow("File > Quit") << QStringLiteral("alt+f Return");
-    }
-    void escapeAndQuitStoreNothing()
-    {
-        QFETCH(QString, keys);
-        store("2400", "1200");
-        const QByteArray before = storeText();
-        desktop::Viewer viewer(m_config->path(), m_work->path());
-        QVERIFY(!viewer.waitForWindow().isEmpty());
-        viewer.dismissMessage();
-        viewer.moveTo(400, 300);
-        QVERIFY(viewer.framePosition() != QPoint(160, 80));
-        for (const QString& key : keys.split(QLatin1Char(' ')))
-            viewer.key(key);
-        QVERIFY(viewer.waitForExit());
-        QCOMPARE(viewer.exitCode(), 0);
-        QCOMPARE(storeText(), before);
     }
 
     void brokenValuesOpenAtTheDesignPosition_data()

@@ -11,20 +11,32 @@
 #include <QTest>
 
 #include <memory>
+#include <source_location>
+#include <stdexcept>
 
-// Finds a child by object name and fails the test when it is missing.
-template <typename T = QWidget> T* child(const QObject* parent, const char* name)
+// Thrown when a test looks for a widget that is not there; the test main reports it.
+struct MissingChild : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Finds a child by object name. A missing one fails the test where it was asked for and
+// ends the test function, rather than handing it a null pointer.
+template <typename T = QWidget>
+T* child(const QObject* parent, const char* name, std::source_location where = std::source_location::current())
 {
     T* found = parent->findChild<T*>(QLatin1String(name));
-    if (!found)
-        qWarning("no child named %s", name);
+    if (!found) {
+        const QByteArray message = QByteArray("no child named ") + name;
+        QTest::qFail(message.constData(), where.file_name(), int(where.line()));
+        throw MissingChild(message.toStdString());
+    }
     return found;
 }
 
-inline QString textOf(const QObject* parent, const char* name)
+inline QString textOf(
+    const QObject* parent, const char* name, std::source_location where = std::source_location::current())
 {
-    const auto* label = child<QLabel>(parent, name);
-    return label ? label->text() : QStringLiteral("<missing %1>").arg(QLatin1String(name));
+    return child<QLabel>(parent, name, where)->text();
 }
 
 // Starts the window as the program does and waits until the size table has been read (or failed).

@@ -1,0 +1,457 @@
+// The built program on the private X display, driven by real input (XTEST keys and mouse)
+// and read from outside: what the screen shows, the window manager's view of its windows,
+// the clipboard, the settings file and the exit status. Each row of the table is one case,
+// written as a script of actions and checks (see Case).
+
+#include "desktoptools.h"
+#include "fixtures.h"
+#include "labels.h"
+#include "tabcontrol.h"
+#include "testmain.h"
+#include "tst_formtop_xprobe.h"
+#include "windowtest.h"
+
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFile>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTemporaryDir>
+
+namespace {
+
+enum class Db { Bundled, None, WithoutW, Long };
+
+struct Case {
+    const char* name;
+    Db db;
+    // Actions: an xdotool key name ("alt+Right", "Escape"); type:DIGITS; pause (longer than
+    // list type-ahead waits); click:WIDGET, rclick:WIDGET, hold:WIDGET:MS, tab:N (mouse);
+    // move (the window, through the manager); other (another program's window, activated);
+    // close:about (its close box).
+    // Checks start with "?": WIDGET=TEXT (the label shows TEXT), page=N (status text of
+    // page N), popup=none|list|menu:File|menu:View|menu:Help, above=0|1, ontop=0|1 (over the
+    // other program's window), dialog=none|shown|same, message=0|1, running, exit=0, stored
+    // (settings file untouched), clip= (nothing copied), clip=TEXT, clip:SYMBOL=VALUE,
+    // lines=N (of the clipboard), frames=N (every value on page N clear of its frame, centred).
+    const char* script;
+};
+
+const Case kCases[] = {
+    // Ending, and Escape in the open length list.
+    { "Escape ends at once and stores nothing", Db::Bundled, "move Escape ?exit=0 ?stored" },
+    { "File > Quit ends at once and stores nothing", Db::Bundled,
+        "move alt+f ?popup=menu:File Return ?exit=0 ?stored" },
+    { "Escape in the list opened by mouse only closes it", Db::Bundled,
+        "move click:Combo1 ?popup=list Escape ?popup=none ?running Escape ?exit=0 ?stored" },
+    { "Escape in the list opened by Alt+Down only closes it", Db::Bundled,
+        "move alt+Down ?popup=list Escape ?popup=none ?running Escape ?exit=0 ?stored" },
+    // Menus and keys.
+    { "F4 and F5 without opening the menu", Db::Bundled,
+        "F4 ?popup=none ?above=1 ?StatusBar1_Panel2=FormTop F5 ?popup=none ?above=0 ?StatusBar1_Panel2=" },
+    { "Alt+V opens the view menu, ON through it", Db::Bundled,
+        "alt+v ?popup=menu:View Return Return ?popup=none ?above=1 ?StatusBar1_Panel2=FormTop" },
+    { "About: Esc, a second opening alike, the close box", Db::Bundled,
+        "F4 ?above=1 alt+h ?popup=menu:Help Return ?dialog=shown ?above=0 Escape ?dialog=none ?running alt+h Return "
+        "?dialog=same close:about ?dialog=none ?running ?Label15=5" },
+    { "Focus starts in the length list; Tab goes to the tabs and back", Db::Bundled,
+        "Down ?Label15=6 Tab Right ?page=2 Left ?page=1 Tab Down ?Label15=8" },
+    { "Keep-above stays over another program's window", Db::Bundled, "F4 other ?ontop=1" },
+    { "Without keep-above another program's window goes over", Db::Bundled, "other ?ontop=0" },
+    // Navigation.
+    { "Navigation clamps at the first record", Db::Bundled,
+        "click:Data1_MovePrevious click:Data1_MoveFirst ?Label1=M3 click:Data1_MoveNext ?Label1=M4" },
+    { "Navigation clamps at the last record", Db::Bundled,
+        "click:Data1_MoveLast ?Label1=M52 click:Data1_MoveNext ?Label1=M52 click:Data1_MovePrevious ?Label1=M48" },
+    { "A held navigation button repeats", Db::Bundled, "hold:Data1_MoveNext:4000 ?Label1=M52 ?Label35_2=M52" },
+    { "Sizes from the keyboard", Db::Bundled,
+        "alt+Right alt+Right ?Label1=M5 alt+End ?Label1=M52 alt+Left ?Label1=M48 alt+Home ?Label1=M3" },
+    { "Sizes from the keyboard with the focus on the tabs", Db::Bundled,
+        "Tab alt+Right ?Label1=M4 ?Label3=M4 ?Label2_0=0.7" },
+    { "Lengths by typing their number", Db::Bundled,
+        "alt+Right alt+Right alt+Right alt+Right alt+Right ?Label1=M10 type:100 ?Label13=60.5 ?Label14=68 "
+        "?Label15=32 pause type:35 ?Label13=--- ?Label14=--- ?Label15=35" },
+    { "Typing in the open list moves to the length, Return chooses it", Db::Bundled,
+        "alt+Right alt+Right alt+Right alt+Right alt+Right alt+Down ?popup=list type:100 ?Label13=--- Return "
+        "?popup=none ?Label13=60.5 ?Label15=32" },
+    // Copying.
+    { "Ctrl+C copies the size shown", Db::Bundled,
+        "alt+Right alt+Right alt+Right alt+Right alt+Right ctrl+c ?clip:M=M10 ?clip:p=1.5 ?clip:dk=16 ?clip:D=17.5 "
+        "?clip:d'=11 ?clip:l=5 ?clip:ls=--- ?clip:b=--- ?lines=30" },
+    { "A value's menu copies that value alone", Db::Bundled, "rclick:Label6 Down Return ?clip=5.5" },
+    { "The window's menu copies the size", Db::Bundled, "rclick:Label0_0 Down Return ?clip:dk=5.5 ?lines=30" },
+    // Databases the window cannot fully use.
+    { "No database: a message, then a usable window that copies nothing", Db::None,
+        "?message=1 Return ?message=0 ?Label1=M alt+Right ?Label1=M ctrl+c ?clip= F4 ?above=1" },
+    { "A missing field: a message, the rest shown", Db::WithoutW,
+        "?message=1 Return ?message=0 ?Label9= ?Label8=1.3 alt+Right ?Label1=M4 ?Label9=" },
+    // Values too wide for their boxes, on every page.
+    { "Long values on page 1", Db::Long, "?frames=1 ?Label6=10.125 ?Label4=1234.5 ?Label5=123456.789" },
+    { "Long values on page 2", Db::Long, "tab:1 ?frames=2 ?Label16_0=12.875 ?Label20=1234.5 ?Label19=99999.999" },
+    { "Long values on page 3", Db::Long, "tab:2 ?frames=3 ?Label22=10.125 ?Label23=1234.5 ?Label24=12345678.9" },
+};
+
+const QString kPageStatus[] = {
+    QStringLiteral("JIS 六角穴付ボルト M3～M52 [JIS B 1176(1988)]"),
+    QStringLiteral("JIS M3～M52 座グリ及び穴寸法（参考値）"),
+    QStringLiteral("JIS M3～M52 座金類使用時 座グリ及び穴寸法（参考値）"),
+};
+
+const QString kNothingCopied = QStringLiteral("(nothing copied)");
+constexpr int kPatienceMs = 3000;
+
+bool sameImage(const QImage& a, const QImage& b)
+{
+    return a.size() == b.size() && a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class TestInputDesktop : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void script_data();
+    void script();
+    void cleanup();
+
+private:
+    void prepare(Db db);
+    void act(const QString& action);
+    // Empty when the check holds (waiting for it a while), else what was seen.
+    QString check(const QString& what);
+    QString checkOnce(const QString& what);
+
+    QRect onScreen(const QWidget* widget) const;
+    QImage screen(const QRect& rect) const
+    {
+        return QGuiApplication::primaryScreen()
+            ->grabWindow(0, rect.x(), rect.y(), rect.width(), rect.height())
+            .toImage();
+    }
+    QList<xcb_window_t> viewerWindows(const QString& title = {}) const;
+    QString popupShown() const;
+    QString framesProblem(int page) const;
+
+    XProbe m_x;
+    // The window as the program builds it (same code, fonts and 96 dpi): where things are,
+    // and how a label looks with a given text.
+    std::unique_ptr<Form1> m_model;
+    std::unique_ptr<QTemporaryDir> m_work;
+    std::unique_ptr<QTemporaryDir> m_config;
+    std::unique_ptr<desktop::Viewer> m_viewer;
+    std::unique_ptr<OtherProgramWindow> m_other;
+    xcb_window_t m_window = 0;
+    QByteArray m_storedBefore;
+    QImage m_dialogSeen;
+};
+
+void TestInputDesktop::initTestCase()
+{
+    QVERIFY(m_x.isValid());
+    m_model = std::make_unique<Form1>();
+    m_model->ensurePolished();
+}
+
+void TestInputDesktop::script_data()
+{
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(std::size(kCases)); ++i)
+        QTest::newRow(kCases[i].name) << i;
+}
+
+void TestInputDesktop::cleanup()
+{
+    m_other.reset();
+    m_viewer.reset();
+    m_dialogSeen = {};
+}
+
+void TestInputDesktop::prepare(Db db)
+{
+    m_work = std::make_unique<QTemporaryDir>();
+    m_config = std::make_unique<QTemporaryDir>();
+    // A stored position, so that a close that stores would show.
+    QFile settings(m_config->filePath(QStringLiteral("Quillmark.conf")));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    m_storedBefore = "[Form1_StrtUp]\nX1=2400\nY1=1200\n";
+    settings.write(m_storedBefore);
+    settings.close();
+
+    if (db == Db::Bundled) {
+        QVERIFY(QFile::copy(QStringLiteral(ROSTARI_BUILD_DIR "/share/rostari-bolt/quilldat.mdb"),
+            m_work->filePath(QStringLiteral("quilldat.mdb"))));
+    } else if (db != Db::None) {
+        jet::Table table = fixtures::sizeTable();
+        if (db == Db::WithoutW)
+            fixtures::dropField(table, QStringLiteral("ｗ"));
+        if (db == Db::Long) {
+            // Three decimals, four integer digits, and too many digits to fit even reduced (M3).
+            const std::pair<const char*, const char*> cells[] = { { "ｄｋ", "10.125" }, { "ｓ", "1234.5" },
+                { "ｅ", "123456.789" }, { "Ｄ", "12.875" }, { "Ｈ''", "1234.5" }, { "ｄ'", "99999.999" },
+                { "Ｄ１", "10.125" }, { "ｈ１", "1234.5" }, { "ｔ１", "12345678.9" } };
+            for (const auto& [field, value] : cells)
+                for (std::size_t c = 0; c < table.columns.size(); ++c)
+                    if (table.columns[c].name == field)
+                        table.rows[0][c] = std::string(value);
+        }
+        fixtures::write(m_work->path(), table);
+    }
+    m_viewer = std::make_unique<desktop::Viewer>(m_config->path(), m_work->path());
+    const QString id = m_viewer->waitForWindow();
+    QVERIFY(!id.isEmpty());
+    m_window = id.toUInt();
+    // Start once the first record is shown with the window active, or the message about the
+    // database is in front of it.
+    if (db == Db::Bundled || db == Db::Long) {
+        desktop::run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), id });
+        QVERIFY2(check(QStringLiteral("Label1=M3")).isEmpty(), "no record shown");
+    } else {
+        const QString seen = check(QStringLiteral("message=1"));
+        QVERIFY2(seen.isEmpty(), qPrintable(seen));
+    }
+    QGuiApplication::clipboard()->setText(kNothingCopied);
+}
+
+void TestInputDesktop::script()
+{
+    QFETCH(int, row);
+    const Case& c = kCases[row];
+    prepare(c.db);
+    if (QTest::currentTestFailed())
+        return;
+    for (const QString& step : QString::fromUtf8(c.script).split(QLatin1Char(' '))) {
+        if (step.startsWith(QLatin1Char('?'))) {
+            const QString seen = check(step.mid(1));
+            QVERIFY2(seen.isEmpty(), qPrintable(step + QStringLiteral(": ") + seen));
+        } else {
+            act(step);
+        }
+    }
+}
+
+QRect TestInputDesktop::onScreen(const QWidget* widget) const
+{
+    return QRect(m_x.clientRect(m_window).topLeft() + widget->mapTo(m_model.get(), QPoint()), widget->size());
+}
+
+void TestInputDesktop::act(const QString& action)
+{
+    const QStringList part = action.split(QLatin1Char(':'));
+    auto xdotool = [](const QStringList& arguments) { desktop::run(QStringLiteral("xdotool"), arguments); };
+    auto pointAt = [&](const QPoint& p) {
+        xdotool({ QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()) });
+        QTest::qWait(100);
+    };
+    if (part[0] == QLatin1String("click") || part[0] == QLatin1String("rclick")) {
+        pointAt(onScreen(child(m_model.get(), qPrintable(part[1]))).center());
+        xdotool(
+            { QStringLiteral("click"), part[0] == QLatin1String("click") ? QStringLiteral("1") : QStringLiteral("3") });
+    } else if (part[0] == QLatin1String("hold")) {
+        pointAt(onScreen(child(m_model.get(), qPrintable(part[1]))).center());
+        xdotool({ QStringLiteral("mousedown"), QStringLiteral("1") });
+        QTest::qWait(part[2].toInt());
+        xdotool({ QStringLiteral("mouseup"), QStringLiteral("1") });
+    } else if (part[0] == QLatin1String("tab")) {
+        const QTabBar* tabs = child<TabControl>(m_model.get(), "SSTab1")->tabBar();
+        pointAt(onScreen(tabs).topLeft() + tabs->tabRect(part[1].toInt()).center());
+        xdotool({ QStringLiteral("click"), QStringLiteral("1") });
+    } else if (part[0] == QLatin1String("type")) {
+        xdotool({ QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("60"), part[1] });
+    } else if (part[0] == QLatin1String("pause")) {
+        QTest::qWait(3 * QApplication::keyboardInputInterval());
+    } else if (part[0] == QLatin1String("move")) {
+        m_viewer->moveTo(400, 300);
+    } else if (part[0] == QLatin1String("other")) {
+        m_other = std::make_unique<OtherProgramWindow>(m_x.clientRect(m_window).adjusted(40, 40, -40, -40));
+        QVERIFY(QTest::qWaitFor([this] { return m_other->window() != 0; }, 10000));
+        const xcb_window_t other = m_other->window();
+        QVERIFY(QTest::qWaitFor([&] { return m_x.stacking().contains(other); }));
+        m_x.activate(other);
+        QVERIFY(QTest::qWaitFor([&] { return m_x.activeWindow() == other; }));
+        QTest::qWait(200); // the manager restacks after the activation
+    } else if (part[0] == QLatin1String("close")) {
+        const QList<xcb_window_t> about = viewerWindows(QStringLiteral("information"));
+        QVERIFY(!about.isEmpty());
+        m_x.closeByManager(about.first());
+    } else {
+        xdotool({ QStringLiteral("key"), action });
+    }
+}
+
+QString TestInputDesktop::check(const QString& what)
+{
+    // A state the program settles into: asked again for a while. States that must not come
+    // about (the program still running) are judged after the same short settling time.
+    QTest::qWait(100);
+    if (what == QLatin1String("running")) {
+        QTest::qWait(400);
+        return m_viewer->isRunning() ? QString() : QStringLiteral("the program ended");
+    }
+    QString seen;
+    QElapsedTimer timer;
+    timer.start();
+    do {
+        seen = checkOnce(what);
+        if (seen.isEmpty())
+            return seen;
+        QTest::qWait(100);
+    } while (timer.elapsed() < kPatienceMs);
+    return seen;
+}
+
+QString TestInputDesktop::checkOnce(const QString& what)
+{
+    const qsizetype equals = what.indexOf(QLatin1Char('='));
+    const QString key = what.left(equals);
+    const QString want = equals < 0 ? QString() : what.mid(equals + 1);
+
+    if (key == QLatin1String("exit")) {
+        if (m_viewer->isRunning() && !m_viewer->waitForExit(100))
+            return QStringLiteral("still running");
+        return m_viewer->exitCode() == want.toInt() ? QString() : QStringLiteral("status %1").arg(m_viewer->exitCode());
+    }
+    if (key == QLatin1String("stored")) {
+        QFile file(m_config->filePath(QStringLiteral("Quillmark.conf")));
+        return file.open(QIODevice::ReadOnly) && file.readAll() == m_storedBefore ? QString()
+                                                                                  : QStringLiteral("settings changed");
+    }
+    if (key == QLatin1String("above")) {
+        const bool above = m_x.netWmState(m_window).contains(QLatin1String("_NET_WM_STATE_ABOVE"));
+        return above == (want == QLatin1String("1")) ? QString() : QStringLiteral("above is %1").arg(above);
+    }
+    if (key == QLatin1String("ontop")) {
+        const QList<xcb_window_t> order = m_x.stacking();
+        const bool over = order.indexOf(m_window) > order.indexOf(m_other->window());
+        return over == (want == QLatin1String("1")) ? QString() : QStringLiteral("over the other window: %1").arg(over);
+    }
+    if (key == QLatin1String("popup")) {
+        const QString shown = popupShown();
+        return shown == want ? QString() : shown;
+    }
+    if (key == QLatin1String("message")) {
+        // Shown means in front with the focus, as the user meets it.
+        const QList<xcb_window_t> box = viewerWindows(QStringLiteral("ロスタリ"));
+        const bool shown = !box.isEmpty() && m_x.activeWindow() == box.first();
+        return shown == (want == QLatin1String("1")) ? QString() : QStringLiteral("message shown: %1").arg(shown);
+    }
+    if (key == QLatin1String("dialog")) {
+        const QList<xcb_window_t> about = viewerWindows(QStringLiteral("information"));
+        if (want == QLatin1String("none"))
+            return about.isEmpty() ? QString() : QStringLiteral("the About dialog is open");
+        if (about.isEmpty() || m_x.activeWindow() != about.first())
+            return QStringLiteral("no About dialog with the focus");
+        const QImage seen = screen(m_x.clientRect(about.first()));
+        if (want == QLatin1String("shown")) {
+            m_dialogSeen = seen;
+            return QString();
+        }
+        return sameImage(seen, m_dialogSeen) ? QString() : QStringLiteral("the dialog looks different");
+    }
+    if (key.startsWith(QLatin1String("clip")) || key == QLatin1String("lines")) {
+        const QString text = QGuiApplication::clipboard()->text();
+        const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        bool holds = false;
+        if (key == QLatin1String("lines"))
+            holds = lines.size() == want.toInt();
+        else if (key == QLatin1String("clip"))
+            holds = text == (want.isEmpty() ? kNothingCopied : want);
+        else
+            holds = std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
+                const QStringList cells = line.split(QLatin1Char('\t'));
+                return cells.size() == 3 && cells[0] == key.mid(5) && cells[2] == want;
+            });
+        return holds ? QString() : QStringLiteral("clipboard: ") + text;
+    }
+    if (key == QLatin1String("frames"))
+        return framesProblem(want.toInt() - 1);
+
+    // What a label shows: the screen against the label drawn with that text.
+    QLabel* label = child<QLabel>(m_model.get(), key == QLatin1String("page") ? "StatusBar1_Panel1" : qPrintable(key));
+    const QString text = key == QLatin1String("page") ? kPageStatus[want.toInt() - 1] : want;
+    if (auto* value = qobject_cast<ValueLabel*>(label))
+        value->setCaption(text);
+    else
+        label->setText(text);
+    const QImage expected = label->grab().toImage();
+    return sameImage(screen(onScreen(label)), expected) ? QString() : QStringLiteral("shows something else");
+}
+
+// The program's windows on the screen, or those of them with the given title.
+QList<xcb_window_t> TestInputDesktop::viewerWindows(const QString& title) const
+{
+    const QStringList arguments { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+        QString::number(m_viewer->pid()) };
+    QList<xcb_window_t> windows;
+    for (const QString& id :
+        desktop::run(QStringLiteral("xdotool"), arguments).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        if (title.isEmpty() || m_x.windowName(id.toUInt()) == title)
+            windows.append(id.toUInt());
+    return windows;
+}
+
+// Which drop-down is open: the length list (below Combo1, showing about ten of its 33
+// entries) or a menu of the menu bar (under its title), or none.
+QString TestInputDesktop::popupShown() const
+{
+    for (const xcb_window_t window : viewerWindows()) {
+        const QStringList type = m_x.atomListProperty(window, "_NET_WM_WINDOW_TYPE");
+        const QRect place = m_x.clientRect(window);
+        // The list drops down from the box, as wide as it; it shows 10 of 33 entries.
+        auto* combo = child<QComboBox>(m_model.get(), "Combo1");
+        const QRect box = onScreen(combo);
+        if (window != m_window && std::abs(place.left() - box.left()) <= 2
+            && std::abs(place.top() - box.bottom()) <= 2) {
+            if (combo->count() == 0)
+                combo->addItem(QStringLiteral("   5"));
+            const int rows = place.height() / combo->view()->sizeHintForRow(0);
+            return rows >= 8 && rows <= 10 ? QStringLiteral("list") : QStringLiteral("a list of %1 rows").arg(rows);
+        }
+        if (type.contains(QLatin1String("_NET_WM_WINDOW_TYPE_DROPDOWN_MENU"))) {
+            for (QAction* menu : m_model->menuBar()->actions()) {
+                const QRect title
+                    = m_model->menuBar()->actionGeometry(menu).translated(onScreen(m_model->menuBar()).topLeft());
+                if (std::abs(place.left() - title.left()) <= 2)
+                    return QStringLiteral("menu:") + menu->menu()->objectName();
+            }
+            return QStringLiteral("a menu at %1").arg(place.left());
+        }
+    }
+    return QStringLiteral("none");
+}
+
+// Every value label of the page, from the screen: its text clear of the frame (the frame's
+// inner edge all background), and centred between the sides.
+QString TestInputDesktop::framesProblem(int page) const
+{
+    const QWidget* pageWidget = child<TabControl>(m_model.get(), "SSTab1")->page(page);
+    const QList<ValueLabel*> labels = pageWidget->findChildren<ValueLabel*>();
+    if (labels.size() < 3)
+        return QStringLiteral("too few value labels");
+    for (const ValueLabel* label : labels) {
+        const QRect outer = onScreen(label);
+        const QImage shot = screen(outer.adjusted(1, 1, -1, -1)); // inside the one-pixel frame
+        int left = shot.width(), right = -1;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const bool edge = x == 0 || y == 0 || x == shot.width() - 1 || y == shot.height() - 1;
+                const int grey = qGray(shot.pixel(x, y));
+                if (edge && grey < 250)
+                    return label->objectName() + QStringLiteral(" touches its frame at %1,%2").arg(x).arg(y);
+                if (grey < 128) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        if (right < 0)
+            continue; // an empty value
+        const int off = left - (shot.width() - 1 - right);
+        if (std::abs(off) > 2)
+            return label->objectName() + QStringLiteral(" is off centre by %1").arg(off);
+    }
+    return {};
+}
+
+ROSTARI_DESKTOP_TEST_MAIN(TestInputDesktop)
+#include "tst_input_desktop.moc"
