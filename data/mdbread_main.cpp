@@ -3,6 +3,7 @@
 // hangs the parser costs only this process.
 
 #include "mdbtable.h"
+#include "readerhardening.h"
 #include "recordwire.h"
 #include "sizefields.h"
 #include "sourcefields.h"
@@ -36,8 +37,12 @@ int main(int argc, char** argv)
     const rlimit cpu { 10, 10 };
     setrlimit(RLIMIT_CPU, &cpu);
 #endif
+    // libmdb parses the file only once the process can do no harm beyond its answer.
     const std::vector<quill::MdbTable> tables
-        = quill::readMdbTablesFile(argv[1], { quill::kSizeTableName, quill::kSourceTableName });
+        = quill::readMdbTablesFile(argv[1], { quill::kSizeTableName, quill::kSourceTableName }, [] {
+              if (!quill::confineReader())
+                  std::_Exit(quill::kReaderNotConfined);
+          });
     const std::string answer = quill::wire::encode(tables.at(0), tables.at(1));
     if (std::fwrite(answer.data(), 1, answer.size(), stdout) != answer.size() || std::fflush(stdout) != 0)
         return 1;

@@ -236,7 +236,6 @@ std::optional<std::string> rawValue(MdbHandle* mdb, const MdbColumn* col)
 // Checks the catalog and reads it; an empty table with status Ok when that worked.
 MdbTable openCatalog(MdbHandle* mdb, std::size_t fileSize)
 {
-    useWindows31JIfDeclared(mdb);
     mdb_set_bind_size(mdb, kLongTextBytes);
     {
         // The catalog's own definition, as mdb_read_catalog will read it, which does not look.
@@ -320,8 +319,8 @@ bool looksLikeAccessFile(const void* header, std::size_t size)
     return bytes[0] == 0 && (jet || ace) && version <= MDB_VER_ACCDB_2019;
 }
 
-std::vector<MdbTable> readMdbTablesBuffer(
-    const void* data, std::size_t size, const std::vector<std::string_view>& tableNames)
+std::vector<MdbTable> readMdbTablesBuffer(const void* data, std::size_t size,
+    const std::vector<std::string_view>& tableNames, const std::function<void()>& beforeParsing)
 {
     auto all = [&](MdbTable failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
     if (!looksLikeAccessFile(data, size))
@@ -336,6 +335,9 @@ std::vector<MdbTable> readMdbTablesBuffer(
     std::unique_ptr<MdbHandle, HandleCloser> mdb(mdb_open_buffer(image.data(), image.size(), MDB_NOFLAGS));
     if (!mdb)
         return all(failure(MdbTable::Status::NotDatabase, "libmdb cannot open it"));
+    useWindows31JIfDeclared(mdb.get());
+    if (beforeParsing)
+        beforeParsing();
     const MdbTable catalog = openCatalog(mdb.get(), size);
     if (catalog.status != MdbTable::Status::Ok)
         return all(catalog);
@@ -394,13 +396,14 @@ MdbTable readFileImage(const std::string& path, std::vector<char>& image)
 
 } // namespace
 
-std::vector<MdbTable> readMdbTablesFile(const std::string& path, const std::vector<std::string_view>& tableNames)
+std::vector<MdbTable> readMdbTablesFile(const std::string& path, const std::vector<std::string_view>& tableNames,
+    const std::function<void()>& beforeParsing)
 {
     std::vector<char> image;
     const MdbTable opened = readFileImage(path, image);
     if (opened.status != MdbTable::Status::Ok)
         return std::vector<MdbTable>(tableNames.size(), opened);
-    return readMdbTablesBuffer(image.data(), image.size(), tableNames);
+    return readMdbTablesBuffer(image.data(), image.size(), tableNames, beforeParsing);
 }
 
 MdbTable readMdbTableFile(const std::string& path, std::string_view tableName)

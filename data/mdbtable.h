@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,10 +35,13 @@ MdbTable readMdbTableFile(const std::string& path, std::string_view tableName);
 MdbTable readMdbTableBuffer(const void* data, std::size_t size, std::string_view tableName);
 
 // Several tables of one file, read in one pass: a result for each name, in the same order.
-// When the file itself cannot be read, every result carries that failure.
-std::vector<MdbTable> readMdbTablesFile(const std::string& path, const std::vector<std::string_view>& tableNames);
-std::vector<MdbTable> readMdbTablesBuffer(
-    const void* data, std::size_t size, const std::vector<std::string_view>& tableNames);
+// When the file itself cannot be read, every result carries that failure. beforeParsing runs
+// once libmdb has opened the file, with the text converters it loads, and before it reads
+// any table; it does not run for a file that fails the first checks.
+std::vector<MdbTable> readMdbTablesFile(const std::string& path, const std::vector<std::string_view>& tableNames,
+    const std::function<void()>& beforeParsing = {});
+std::vector<MdbTable> readMdbTablesBuffer(const void* data, std::size_t size,
+    const std::vector<std::string_view>& tableNames, const std::function<void()>& beforeParsing = {});
 
 // A cheap look at the first bytes: does this look like a Jet 3, Jet 4 or ACE file?
 bool looksLikeAccessFile(const void* header, std::size_t size);

@@ -9,6 +9,7 @@ mode=${1:-run}
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev libxcb1-dev mdbtools mdbtools-dev
   fonts-ipafont-gothic qt6-translations-l10n)
+packages+=(libseccomp-dev) # the reader's system call filter
 if [ "$mode" = --test ]; then
   packages+=(xvfb openbox x11-utils xdotool wmctrl locales strace clang libclang-rt-14-dev
     libgtest-dev libbenchmark-dev appstream desktop-file-utils dpkg-dev file hyperfine time)

@@ -13,7 +13,7 @@ deb=$(ls "$work"/out/*.deb)
 echo "package: $(basename "$deb")"
 
 info=$(dpkg-deb -I "$deb")
-for dep in libqt6widgets6 qt6-qpa-plugins libmdb3 fonts-ipafont-gothic; do
+for dep in libqt6widgets6 qt6-qpa-plugins libmdb3 libseccomp2 fonts-ipafont-gothic; do
   grep -q "Depends:.*$dep" <<<"$info" || fail "Depends lacks $dep"
 done
 
