@@ -1,5 +1,6 @@
 #include "recordloader.h"
 
+#include "readerhardening.h"
 #include "recordwire.h"
 #include "sizefields.h"
 
@@ -143,13 +144,16 @@ void RecordLoader::onFinished(int exitCode, QProcess::ExitStatus status)
                         .arg(kTimeLimitMs / 1000));
     if (status == QProcess::CrashExit)
         return fail(QStringLiteral("データベースが壊れています（読み取り中に異常終了しました）"));
+    if (exitCode == kReaderNotConfined)
+        return fail(QStringLiteral("読み取りプログラムを安全に実行できません（システムコールを制限できません）"));
     MdbTable table;
     MdbTable sources;
-    if (exitCode != 0
-        || !wire::decode(
-            std::string_view(m_output.constData(), static_cast<std::size_t>(m_output.size())), table, sources))
-        return fail(QStringLiteral("データベースが壊れています（読み取り結果が不正です）"));
+    const bool answered = exitCode == 0
+        && wire::decode(
+            std::string_view(m_output.constData(), static_cast<std::size_t>(m_output.size())), table, sources);
     m_output.clear();
+    if (!answered)
+        return fail(QStringLiteral("データベースが壊れています（読み取り結果が不正です）"));
     if (table.status != MdbTable::Status::Ok)
         return fail(reasonFor(table.status));
     // No source table is an ordinary file that claims nothing; a damaged one is a damaged file.

@@ -1,10 +1,11 @@
 #pragma once
 
 // The reader process hands the size table and the source table back on its standard output:
-//   "quillrec2" table table
+//   "quillrec3" table table
 // where each table is  status detail fieldCount field... rowCount (cell...)...
-// every item is a netstring-like token "<length>:<bytes>" and a NULL cell is "~". The magic
-// names the version: reader and viewer must speak the same one.
+// every item is a netstring-like token "<length>:<bytes>" and a NULL cell is "~". Numbers have
+// no leading zeros, so an answer has one spelling only. The magic names the version: reader and
+// viewer must speak the same one.
 // Plain C++ so that both the reader process and the viewer can include it.
 
 #include "mdbtable.h"
@@ -17,12 +18,21 @@
 
 namespace quill::wire {
 
-inline constexpr std::string_view kMagic = "quillrec2";
-// Hard limits for what the viewer accepts back, so a confused reader cannot exhaust memory.
-// Fields and rows count per table, bytes for the whole answer.
-inline constexpr std::size_t kMaxFields = 1024;
-inline constexpr std::size_t kMaxRows = 100000;
-inline constexpr std::size_t kMaxBytes = 64u * 1024 * 1024;
+inline constexpr std::string_view kMagic = "quillrec3";
+
+// What the viewer takes back, from what it shows: a size table of 26 fields and 22 sizes, and a
+// source table of five fields with a row for each of its values (550). The limits leave room
+// for tables many times larger and keep what any answer can cost the viewer small: the decoded
+// tables hold at most about 16 MB, the viewer's whole load about 48 MB (fuzz/README.md).
+struct TableLimits {
+    std::size_t fields;
+    std::size_t rows;
+};
+inline constexpr TableLimits kSizeTableLimits { 64, 4096 };
+inline constexpr TableLimits kSourceTableLimits { 16, 32768 };
+inline constexpr std::size_t kMaxCells = 131072; // both tables together
+inline constexpr std::size_t kMaxText = 4096; // bytes of one token: a name, a cell, a reason
+inline constexpr std::size_t kMaxBytes = 4u * 1024 * 1024; // the whole answer
 
 inline void putToken(std::string& out, std::string_view value)
 {
@@ -52,12 +62,45 @@ inline void putTable(std::string& out, const MdbTable& table)
             putCell(out, i < row.size() ? row[i] : std::nullopt);
 }
 
+// Whether the viewer takes the table back, with at most `cells` cells.
+inline bool fits(const MdbTable& table, const TableLimits& limits, std::size_t cells)
+{
+    const std::size_t fieldCount = table.fields.size();
+    if (fieldCount > limits.fields || table.rows.size() > limits.rows || table.detail.size() > kMaxText
+        || (fieldCount != 0 && table.rows.size() > cells / fieldCount))
+        return false;
+    for (const auto& field : table.fields)
+        if (field.size() > kMaxText)
+            return false;
+    for (const auto& row : table.rows)
+        for (std::size_t i = 0; i < fieldCount && i < row.size(); ++i)
+            if (row[i] && row[i]->size() > kMaxText)
+                return false;
+    return true;
+}
+
+// A table the viewer would not take back goes as a damaged one, so that the viewer gets an
+// answer it can report.
 inline std::string encode(const MdbTable& sizes, const MdbTable& sources)
 {
-    std::string out;
-    putToken(out, kMagic);
-    putTable(out, sizes);
-    putTable(out, sources);
+    MdbTable tooLarge;
+    tooLarge.status = MdbTable::Status::Corrupt;
+    tooLarge.detail = "larger than the viewer takes";
+    const MdbTable& first = fits(sizes, kSizeTableLimits, kMaxCells) ? sizes : tooLarge;
+    const std::size_t cellsLeft = kMaxCells - first.fields.size() * first.rows.size();
+    const MdbTable& second = fits(sources, kSourceTableLimits, cellsLeft) ? sources : tooLarge;
+    const auto answer = [](const MdbTable& a, const MdbTable& b) {
+        std::string out;
+        putToken(out, kMagic);
+        putTable(out, a);
+        putTable(out, b);
+        return out;
+    };
+    std::string out = answer(first, second);
+    if (out.size() > kMaxBytes)
+        out = answer(first, tooLarge);
+    if (out.size() > kMaxBytes)
+        out = answer(tooLarge, tooLarge);
     return out;
 }
 
@@ -86,42 +129,46 @@ public:
     bool token(std::string_view& value)
     {
         std::size_t length = 0;
-        const char* begin = m_data.data() + m_pos;
-        const char* end = m_data.data() + m_data.size();
-        const auto [ptr, ec] = std::from_chars(begin, end, length);
-        if (ec != std::errc() || ptr == begin || ptr == end || *ptr != ':')
+        const std::string_view rest = m_data.substr(m_pos);
+        const std::size_t digits = digitsOf(rest, length);
+        if (digits == 0 || digits == rest.size() || rest[digits] != ':' || length > kMaxText
+            || length > rest.size() - digits - 1)
             return false;
-        const std::size_t start = static_cast<std::size_t>(ptr - m_data.data()) + 1;
-        if (length > m_data.size() - start)
-            return false;
-        value = m_data.substr(start, length);
-        m_pos = start + length;
+        value = rest.substr(digits + 1, length);
+        m_pos += digits + 1 + length;
         return true;
     }
 
     bool number(std::size_t& value, std::size_t limit)
     {
         std::string_view text;
-        if (!token(text))
-            return false;
-        const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-        return ec == std::errc() && ptr == text.data() + text.size() && !text.empty() && value <= limit;
+        return token(text) && !text.empty() && digitsOf(text, value) == text.size() && value <= limit;
     }
 
+    std::size_t remaining() const { return m_data.size() - m_pos; }
     bool atEnd() const { return m_pos == m_data.size(); }
 
 private:
+    // How many characters at the start of text spell a number, 0 for none or a leading zero.
+    static std::size_t digitsOf(std::string_view text, std::size_t& value)
+    {
+        const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+        const auto digits = static_cast<std::size_t>(ptr - text.data());
+        return ec != std::errc() || (digits > 1 && text[0] == '0') ? 0 : digits;
+    }
+
     std::string_view m_data;
     std::size_t m_pos = 0;
 };
 
-inline bool readTable(Reader& in, MdbTable& table)
+// One table within its limits and within the cells left, which it uses up.
+inline bool readTable(Reader& in, MdbTable& table, const TableLimits& limits, std::size_t& cellsLeft)
 {
     std::size_t status = 0;
     std::string_view detail;
     std::size_t fieldCount = 0;
     if (!in.number(status, static_cast<std::size_t>(MdbTable::Status::Corrupt)) || !in.token(detail)
-        || !in.number(fieldCount, kMaxFields))
+        || !in.number(fieldCount, limits.fields))
         return false;
     table = MdbTable {};
     table.status = static_cast<MdbTable::Status>(status);
@@ -133,8 +180,12 @@ inline bool readTable(Reader& in, MdbTable& table)
         table.fields.emplace_back(name);
     }
     std::size_t rowCount = 0;
-    if (!in.number(rowCount, kMaxRows))
+    if (!in.number(rowCount, limits.rows))
         return false;
+    // Every cell takes at least a byte: no room is made for cells the answer cannot hold.
+    if (fieldCount != 0 && (rowCount > cellsLeft / fieldCount || rowCount * fieldCount > in.remaining()))
+        return false;
+    cellsLeft -= rowCount * fieldCount;
     table.rows.resize(rowCount);
     for (auto& row : table.rows) {
         row.resize(fieldCount);
@@ -145,14 +196,16 @@ inline bool readTable(Reader& in, MdbTable& table)
     return true;
 }
 
-// Parses a whole answer; false when it is malformed in any way.
+// Parses a whole answer; false when it is malformed in any way or beyond the limits.
 inline bool decode(std::string_view data, MdbTable& sizes, MdbTable& sources)
 {
     if (data.size() > kMaxBytes)
         return false;
     Reader in(data);
     std::string_view magic;
-    return in.token(magic) && magic == kMagic && readTable(in, sizes) && readTable(in, sources) && in.atEnd();
+    std::size_t cellsLeft = kMaxCells;
+    return in.token(magic) && magic == kMagic && readTable(in, sizes, kSizeTableLimits, cellsLeft)
+        && readTable(in, sources, kSourceTableLimits, cellsLeft) && in.atEnd();
 }
 
 } // namespace quill::wire
