@@ -1,6 +1,7 @@
 // The window on damaged copies of the bundled database and on things that are no database
 // at all: it stays up and shows either records or the message, within the reader's time limit.
 
+#include "matrixcases.h"
 #include "recordloader.h"
 #include "testmain.h"
 #include "windowtest.h"
@@ -11,14 +12,12 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 
-#include <random>
 #include <unistd.h>
 
 namespace {
 
 // The reader gives up after two seconds; starting the window and the process costs a little more.
 constexpr qint64 kAnswerWithinMs = quill::RecordLoader::kTimeLimitMs + 1500;
-constexpr std::uint32_t kSeed = 20261208;
 
 QByteArray bundled()
 {
@@ -48,28 +47,9 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("bytes");
-        for (qsizetype size = 0; size < m_original.size(); size += 512)
-            QTest::addRow("truncated to %lld bytes", qlonglong(size))
-                << QStringLiteral("file") << m_original.left(size);
-
-        std::mt19937 random(kSeed);
-        std::uniform_int_distribution<qsizetype> anywhere(0, m_original.size() - 1);
-        std::uniform_int_distribution<qsizetype> blockStart(0, m_original.size() - 16);
-        std::uniform_int_distribution<int> byte(0, 255);
-        for (int i = 0; i < 300; ++i) {
-            QByteArray bytes = m_original;
-            const qsizetype at = anywhere(random);
-            // Always a different byte: xor with 1..255.
-            bytes[at] = char(bytes[at] ^ (1 + byte(random) % 255));
-            QTest::addRow("byte %d at %lld", i, qlonglong(at)) << QStringLiteral("file") << bytes;
-        }
-        for (int i = 0; i < 100; ++i) {
-            QByteArray bytes = m_original;
-            const qsizetype at = blockStart(random);
-            for (int k = 0; k < 16; ++k)
-                bytes[at + k] = char(byte(random));
-            QTest::addRow("16 bytes %d at %lld", i, qlonglong(at)) << QStringLiteral("file") << bytes;
-        }
+        forEachDamagedCopy(m_original, [](const QString& name, const QByteArray& bytes) {
+            QTest::newRow(qPrintable(name)) << QStringLiteral("file") << bytes;
+        });
         QTest::newRow("empty file") << QStringLiteral("file") << QByteArray();
         QTest::newRow("a folder") << QStringLiteral("folder") << QByteArray();
         QTest::newRow("no read permission") << QStringLiteral("unreadable") << m_original;

@@ -123,8 +123,8 @@ private slots:
         // -y names the file behind every descriptor, so a truncate through one shows too.
         viewer.start(QStringLiteral(ROSTARI_STRACE),
             { QStringLiteral("-f"), QStringLiteral("-y"), QStringLiteral("-e"),
-                QStringLiteral("trace=openat,open,creat,rename,unlink,truncate,ftruncate"), QStringLiteral("-o"), trace,
-                QStringLiteral(ROSTARI_BUILD_DIR "/bin/rostari-bolt") });
+                QStringLiteral("trace=openat,open,creat,rename,unlink,truncate,ftruncate,prctl,seccomp"),
+                QStringLiteral("-o"), trace, QStringLiteral(ROSTARI_BUILD_DIR "/bin/rostari-bolt") });
         QVERIFY(viewer.waitForStarted());
 
         QString window;
@@ -214,6 +214,37 @@ private slots:
         }
         // The reader process, a child of the viewer, did open it: the trace covers it.
         QVERIFY2(reads > 0, "no open of quilldat.mdb in the trace");
+#ifndef __SANITIZE_ADDRESS__
+        // And only then confined itself: no new privileges, its filter, and no file opened after.
+        static const QRegularExpression filter(
+            QStringLiteral("^(\\d+) +seccomp\\(SECCOMP_SET_MODE_FILTER, 0, \\{len="));
+        QString reader;
+        for (const QString& line : lines) {
+            const auto installed = filter.match(line);
+            QVERIFY2(!installed.hasMatch() || reader.isEmpty(), "more than one process installed a filter");
+            reader = installed.hasMatch() ? installed.captured(1) : reader;
+        }
+        QVERIFY2(!reader.isEmpty(), "no process installed a system call filter");
+        QStringList steps;
+        for (const QString& line : lines) {
+            if (!line.startsWith(reader + QLatin1Char(' ')))
+                continue;
+            if (open.match(line).hasMatch())
+                steps << (line.contains(QLatin1String("quilldat.mdb")) ? QStringLiteral("database")
+                                                                       : QStringLiteral("open"));
+            else if (line.contains(QLatin1String("PR_SET_NO_NEW_PRIVS, 1")))
+                steps << QStringLiteral("no new privileges");
+            else if (filter.match(line).hasMatch())
+                steps << QStringLiteral("filter");
+        }
+        const qsizetype opened = steps.indexOf(QStringLiteral("database"));
+        const qsizetype filtered = steps.indexOf(QStringLiteral("filter"));
+        QVERIFY2(opened >= 0 && opened < steps.indexOf(QStringLiteral("no new privileges"))
+                && steps.indexOf(QStringLiteral("no new privileges")) < filtered
+                && steps.lastIndexOf(QStringLiteral("open")) < filtered
+                && steps.lastIndexOf(QStringLiteral("database")) < filtered,
+            qPrintable(steps.join(QStringLiteral(", "))));
+#endif
     }
 };
 

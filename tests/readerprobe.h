@@ -1,0 +1,35 @@
+#pragma once
+
+// Test builds of the reader only, never installed: a reader that behaves as a file which took
+// it over would make it behave. $ROSTARI_PROBE chooses:
+//   (unset)       the real reader
+//   unconfined    the real reader without its filter
+//   fail          a reader that cannot confine itself
+//   answer        under the filter, the bytes of the file $ROSTARI_PROBE_ANSWER as its answer
+//   any action of kForbiddenActions: under the filter, attempts it
+// A forbidden action that the filter lets through ends the reader with kSurvived.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace quill::probe {
+
+inline constexpr std::array<std::string_view, 8> kForbiddenActions { "open", "openat", "socket", "execve", "fork",
+    "mmap-exec", "write-stdin", "raise-limit" };
+inline constexpr int kSurvived = 97;
+
+enum class Confinement { Filter, None, Fails };
+
+struct Plan {
+    Confinement confinement = Confinement::Filter;
+    std::string action;
+    std::string answer;
+};
+
+// Before the filter: what to do, with any file it needs already read.
+Plan plan();
+// Under the filter: does it, and returns only when there is nothing to do.
+void carryOut(const Plan& plan);
+
+} // namespace quill::probe
