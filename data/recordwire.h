@@ -22,8 +22,8 @@ inline constexpr std::string_view kMagic = "quillrec3";
 
 // What the viewer takes back, from what it shows: a size table of 26 fields and 22 sizes, and a
 // source table of five fields with a row for each of its values (550). The limits leave room
-// for tables many times larger and keep what any answer can cost the viewer small: the decoded
-// tables hold at most about 16 MB, the viewer's whole load about 48 MB (fuzz/README.md).
+// for tables many times larger and keep what any answer can cost the viewer small: under 14 MiB
+// for the decoded tables, under 50 MiB at the peak of its whole load (fuzz/README.md).
 struct TableLimits {
     std::size_t fields;
     std::size_t rows;

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer target (clang, ASan + UBSan) in build-fuzz/ and fuzzes the loading path
-# for a bounded time, starting from the kept corpus and four databases made with quilldb.
+# Builds the libFuzzer targets (clang, ASan + UBSan) in build-fuzz/ and fuzzes for a bounded time:
+# the loading path, from the kept corpus and four databases made with quilldb, then the viewer's
+# decoder of the reader's answer, from its kept corpus and the reader's answers for those databases.
 #
-#   scripts/fuzz-smoke.sh [--seconds N] [--quilldb PATH] [--build DIR] [--keep DIR]
-#   scripts/fuzz-smoke.sh [--build DIR] --judge FILE...    judge these inputs, no fuzzing
+#   scripts/fuzz-smoke.sh [--seconds N] [--answer-seconds N] [--quilldb PATH] [--reader PATH]
+#                         [--build DIR] [--keep DIR]
+#   scripts/fuzz-smoke.sh [--build DIR] --judge FILE...          judge loading-path inputs, no fuzzing
+#   scripts/fuzz-smoke.sh [--build DIR] --judge-answer FILE...   judge answer-decoder inputs
 #
 # Every crash, hang or out-of-memory the run finds is run again on its own and judged by its
 # stack: the innermost frame that is either in our sources (data/, fuzz/) or in libmdb decides.
@@ -11,22 +14,30 @@
 #   libmdb    -> listed, not a failure: the viewer's reader process contains it. Reproducers are
 #                copied to --keep (default build-fuzz/findings/) for fuzz/regressions/.
 #   neither   -> fails too (nothing places it outside our code), with the report shown.
+# The decoder has no libmdb in it: every finding there fails.
 # A finding that does not happen again on its own (a hang under load) is listed and ignored.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=60
+answer_seconds=20
 quilldb=$root/build/bin/quilldb
+reader=$root/build/bin/rostari-mdbread
 build=$root/build-fuzz
 keep=
 judge=()
+judge_answer=()
 while [ $# -gt 0 ]; do
   case "$1" in
     --seconds) seconds=$2; shift 2 ;;
+    --answer-seconds) answer_seconds=$2; shift 2 ;;
     --quilldb) quilldb=$2; shift 2 ;;
+    --reader) reader=$2; shift 2 ;;
     --build) build=$2; shift 2 ;;
     --keep) keep=$2; shift 2 ;;
     --judge) shift; judge=("$@"); [ ${#judge[@]} -gt 0 ] || exit 2; break ;;
-    *) echo "usage: scripts/fuzz-smoke.sh [--seconds N] [--quilldb PATH] [--build DIR] [--keep DIR] [--judge FILE...]" >&2
+    --judge-answer) shift; judge_answer=("$@"); [ ${#judge_answer[@]} -gt 0 ] || exit 2; break ;;
+    *) echo "usage: scripts/fuzz-smoke.sh [--seconds N] [--answer-seconds N] [--quilldb PATH] [--reader PATH]" \
+         "[--build DIR] [--keep DIR] [--judge FILE... | --judge-answer FILE...]" >&2
        exit 2 ;;
   esac
 done
@@ -36,14 +47,21 @@ cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build "$build" -j 2 >/dev/null
 fuzzer=$build/mdbtable_fuzzer
+answer_fuzzer=$build/answer_fuzzer
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 options=(-timeout=2 -rss_limit_mb=2048 -max_len=65536)
+# The largest answer the decoder can accept is near 2.5 MB; 256 KB reaches every limit but the
+# answer's size. Any one allocation over 64 MB is a finding, and so is an RSS over 256 MB.
+answer_options=(-timeout=2 -rss_limit_mb=256 -malloc_limit_mb=64 -max_len=262144)
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-if [ ${#judge[@]} -gt 0 ]; then
+findings=()
+answer_findings=()
+if [ ${#judge[@]} -gt 0 ] || [ ${#judge_answer[@]} -gt 0 ]; then
   findings=("${judge[@]}")
+  answer_findings=("${judge_answer[@]}")
 else
   seeds=$build/seeds
   mkdir -p "$seeds"
@@ -66,8 +84,27 @@ else
     exit 1
   fi
   echo "fuzz-smoke: $stats"
+
+  answer_seeds=$build/answer-seeds
+  mkdir -p "$answer_seeds" "$work/answer-new" "$work/answer-artifacts"
+  for db in "$seeds"/*.mdb; do
+    "$reader" "$db" >"$answer_seeds/$(basename "$db" .mdb).answer"
+  done
+  echo "fuzz-smoke: fuzzing the answer decoder for ${answer_seconds} s"
+  "$answer_fuzzer" -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 "${answer_options[@]}" \
+    -close_fd_mask=3 -dict="$root/fuzz/answer.dict" -max_total_time="$answer_seconds" \
+    -artifact_prefix="$work/answer-artifacts/" "$work/answer-new" "$root/fuzz/answer-corpus" "$answer_seeds" \
+    >"$work/answer-log" 2>&1 || true
+  stats=$(grep -E '^#[0-9]+: cov:' "$work/answer-log" | tail -n 1 || true)
+  if [ -z "$stats" ]; then
+    echo "fuzz-smoke: the answer fuzzer did not run"
+    tail -n 30 "$work/answer-log"
+    exit 1
+  fi
+  echo "fuzz-smoke: $stats"
   shopt -s nullglob
   findings=("$work/artifacts"/*)
+  answer_findings=("$work/answer-artifacts"/*)
 fi
 
 # The innermost frame of the first stack that belongs to us or to libmdb: "ours FRAME" or "libmdb FRAME".
@@ -84,15 +121,25 @@ verdict() {
 
 failed=0
 contained=0
-for artifact in "${findings[@]}"; do
+judged=()
+for artifact in "${findings[@]}"; do judged+=("mdbtable $artifact"); done
+for artifact in "${answer_findings[@]}"; do judged+=("answer $artifact"); done
+for entry in "${judged[@]}"; do
+  artifact=${entry#* }
   name=$(basename "$artifact")
-  if report=$("$fuzzer" "${options[@]}" "$artifact" 2>&1); then
+  if [ "${entry%% *}" = answer ]; then
+    run=("$answer_fuzzer" "${answer_options[@]}")
+  else
+    run=("$fuzzer" "${options[@]}")
+  fi
+  if report=$("${run[@]}" "$artifact" 2>&1); then
     echo "fuzz-smoke: $name did not happen again on its own; ignored"
     continue
   fi
   kind=$(grep -m1 -oE 'ERROR: (AddressSanitizer|UndefinedBehaviorSanitizer|LeakSanitizer|libFuzzer): [A-Za-z0-9 -]+|runtime error: .*' \
     <<<"$report" || echo "unknown")
   where=$(verdict <<<"$report")
+  [ "${entry%% *}" = mdbtable ] || where="ours (answer decoder) $where"
   case "$where" in
     libmdb\ *)
       contained=$((contained + 1))
