@@ -143,15 +143,16 @@ grep -q 'データベース' "$logs/run.log" && fail "./run: the viewer reported
 t_run=$(($(cat "$root/root/viewer-started") - t0))
 say "./run: the viewer was up after ${t_run} s"
 
-say "trying ./test ${test_args[*]} on the same build/"
+tried="./test${test_args[*]:+ ${test_args[*]}}"
+say "trying $tried on the same build/"
 t0=$(now)
 carry_registry_setup "$root"
 in_root "$root" bash -c 'cd /root/project && timeout 4800 ./test "$@"' test "${test_args[@]}" >"$logs/test.log" 2>&1
 test_rc=$?
 t_test=$(($(now) - t0))
 summary=$(grep -E 'tests passed|tests failed' "$logs/test.log" | tail -n 1)
-[ $test_rc -eq 0 ] || fail "./test ${test_args[*]}: exit $test_rc (${summary:-no ctest summary})" "$logs/test.log"
-say "./test ${test_args[*]}: passed in ${t_test} s (${summary})"
+[ $test_rc -eq 0 ] || fail "$tried: exit $test_rc (${summary:-no ctest summary})" "$logs/test.log"
+say "$tried: passed in ${t_test} s (${summary})"
 
 in_root "$root" bash -c 'mkdir -p /root/pkg && cd /root/pkg &&
   cpack -G DEB --config /root/project/build/CPackConfig.cmake -B /root/pkg/out' >"$logs/cpack.log" 2>&1 ||
@@ -233,5 +234,5 @@ cp "$root/root/screen.png" "$logs/screen.png" 2>/dev/null
 colours=$(sed -n 's/^screenshot: //p' "$logs/screen.log")
 say "package: installed with apt and started from its menu entry in ${t_install} s; on Xvfb: ${colours} ($logs/screen.png)"
 
-echo "fresh Debian 12: base ${t_base} s; ./run viewer up in ${t_run} s; ./test ${test_args[*]} passed in ${t_test} s (${summary}); $deb installs with apt and starts from its menu entry"
+echo "fresh Debian 12: base ${t_base} s; ./run viewer up in ${t_run} s; $tried passed in ${t_test} s (${summary}); $deb installs with apt and starts from its menu entry"
 exit 0
