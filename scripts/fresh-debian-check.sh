@@ -34,6 +34,7 @@ mkdir -p "$cache/archives/partial" "$logs"
 # One check at a time: they share the base and the package cache.
 exec 9>"$cache/lock"
 flock 9
+rm -f "$logs"/*
 
 now() { date +%s; }
 say() { echo "fresh-debian-check: $*"; }
@@ -88,6 +89,8 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
+# Roots a killed check left behind.
+for r in "$cache"/roots/root.*; do [ -d "$r" ] && stop_root "$r"; done
 
 # Every machine here reaches the registries through this machine's certificate bundle and npm settings;
 # a fresh machine of this kind has them too, so they go in (again after packages are installed, as
@@ -106,17 +109,19 @@ new_root() {
   mkdir -p "$cache/roots"
   root=$(mktemp -d "$cache/roots/root.XXXXXX") || fail "cannot make a chroot folder in $cache/roots"
   roots+=("$root")
-  cp -a "$cache/base/." "$root/"
+  cp -a "$cache/base/." "$root/" || fail "cannot copy the base chroot to $root"
   for m in proc sys dev dev/pts; do mount --bind "/$m" "$root/$m" || fail "cannot mount /$m into $root"; done
   # Downloaded packages are kept between checks; the chroot's package state is new each time.
   mount --bind "$cache/archives" "$root/var/cache/apt/archives" || fail "cannot mount the package cache"
   carry_registry_setup "$root"
 }
+# Runs in the background and waits, so that an interrupt reaches the clean-up at once.
 in_root() {
   local root=$1
   shift
   chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    LANG=C.UTF-8 CI=true "$@"
+    LANG=C.UTF-8 CI=true "$@" <&0 &
+  wait $!
 }
 
 # 1. ./run, then ./test, as the README has them.
@@ -231,6 +236,8 @@ kill $viewer $xvfb 2>/dev/null
 exit $status
 EOF
 cp "$root/root/screen.png" "$logs/screen.png" 2>/dev/null
+# Package versions that can no longer be downloaded leave the cache.
+in_root "$root" apt-get autoclean -qq >/dev/null 2>&1
 colours=$(sed -n 's/^screenshot: //p' "$logs/screen.log")
 say "package: installed with apt and started from its menu entry in ${t_install} s; on Xvfb: ${colours} ($logs/screen.png)"
 
