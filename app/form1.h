@@ -47,7 +47,7 @@ private:
     void buildPage1(QWidget* page);
     void buildPage2(QWidget* page);
     void buildPage3(QWidget* page);
-    QLabel* addPicture(QWidget* page, const QString& name, const QString& image);
+    QLabel* addPicture(QWidget* page, const QString& name, const QString& drawing);
     // Creates page `index`'s labels from its table and binds the values to Data1.
     void addPageLabels(int index, QWidget* page, QLabel* picture);
 

@@ -4,6 +4,7 @@
 
 #include "data1.h"
 #include "designfont.h"
+#include "drawings.h"
 #include "form1.h"
 #include "labels.h"
 #include "lengthlist.h"
@@ -13,7 +14,6 @@
 
 #include <QAction>
 #include <QIcon>
-#include <QImage>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -45,28 +45,6 @@ constexpr PageText kPages[] = {
     { "座ぐり寸法：１（参考）", "SSTab1_Page2" },
     { "座ぐり寸法：２（参考）", "SSTab1_Page3" },
 };
-
-// In the file's own pixel format (8-bit palette) instead of 32 bits per pixel: the pages not
-// shown at start take a quarter of the memory, and painting it gives the same pixels.
-QPixmap loadDrawing(const QString& path)
-{
-    return QPixmap::fromImage(QImage(path), Qt::NoFormatConversion);
-}
-
-// On a high-density screen the drawing drawn at twice the size, so lines stay sharp.
-QPixmap drawingFor(const QString& image, qreal devicePixelRatio)
-{
-    if (devicePixelRatio > 1.0) {
-        QString sharp = image;
-        sharp.insert(sharp.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
-        QPixmap pixmap = loadDrawing(sharp);
-        if (!pixmap.isNull()) {
-            pixmap.setDevicePixelRatio(2.0);
-            return pixmap;
-        }
-    }
-    return loadDrawing(image);
-}
 
 } // namespace
 
@@ -153,7 +131,7 @@ void Form1::buildClientArea()
     buildPage3(pages[2]);
 }
 
-QLabel* Form1::addPicture(QWidget* page, const QString& name, const QString& image)
+QLabel* Form1::addPicture(QWidget* page, const QString& name, const QString& drawing)
 {
     auto* picture = new QLabel(page);
     picture->setObjectName(name);
@@ -161,7 +139,7 @@ QLabel* Form1::addPicture(QWidget* page, const QString& name, const QString& ima
     picture->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     picture->setLineWidth(kPictureBorder);
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setPixmap(drawingFor(image, picture->devicePixelRatioF()));
+    picture->setPixmap(drawingFor(drawing, picture->devicePixelRatioF()));
     return picture;
 }
 
@@ -192,7 +170,7 @@ void Form1::addPageLabels(int index, QWidget* page, QLabel* picture)
 
 void Form1::buildPage1(QWidget* page)
 {
-    QLabel* picture = addPicture(page, QStringLiteral("Picture1"), QStringLiteral(":/drawings/picture1.png"));
+    QLabel* picture = addPicture(page, QStringLiteral("Picture1"), QStringLiteral("picture1"));
     addPageLabels(0, page, picture);
     m_label1 = findChild<ValueLabel*>(QStringLiteral("Label1"));
     m_label13 = findChild<ValueLabel*>(QStringLiteral("Label13"));
@@ -209,10 +187,10 @@ void Form1::buildPage1(QWidget* page)
 
 void Form1::buildPage2(QWidget* page)
 {
-    addPageLabels(1, page, addPicture(page, QStringLiteral("Picture2"), QStringLiteral(":/drawings/picture2.png")));
+    addPageLabels(1, page, addPicture(page, QStringLiteral("Picture2"), QStringLiteral("picture2")));
 }
 
 void Form1::buildPage3(QWidget* page)
 {
-    addPageLabels(2, page, addPicture(page, QStringLiteral("Picture3"), QStringLiteral(":/drawings/picture3.png")));
+    addPageLabels(2, page, addPicture(page, QStringLiteral("Picture3"), QStringLiteral("picture3")));
 }

@@ -1,0 +1,33 @@
+#include "drawings.h"
+
+#include <QImage>
+#include <QString>
+
+namespace {
+
+QImage drawing(const QString& name, int density)
+{
+    return QImage(
+        QStringLiteral(":/drawings/") + name + (density == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png")));
+}
+
+} // namespace
+
+QPixmap drawingFor(const QString& name, qreal devicePixelRatio)
+{
+    // At ratio 1 the 8-bit palette drawing itself: painted 1:1, it takes a quarter of the memory.
+    if (devicePixelRatio == 1.0)
+        return QPixmap::fromImage(drawing(name, 1), Qt::NoFormatConversion);
+
+    // Every other ratio gets 32-bit pixels made for exactly that ratio, and no palette image with a
+    // ratio other than 1 ever reaches the label: scaling one (QImage::transformed, which QLabel uses
+    // whenever the screen's ratio differs from the pixmap's) drops the palette in Qt 6.4, and the
+    // paint engine's worker threads then read colours through a null table and crash.
+    const int density = devicePixelRatio > 1.0 ? 2 : 1;
+    QImage image = drawing(name, density).convertToFormat(QImage::Format_RGB32);
+    const QSize size = (QSizeF(image.size()) * (devicePixelRatio / density)).toSize();
+    if (image.size() != size)
+        image = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    image.setDevicePixelRatio(devicePixelRatio);
+    return QPixmap::fromImage(std::move(image));
+}
