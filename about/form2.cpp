@@ -19,9 +19,9 @@ constexpr int px(int twips)
     return twips / 15;
 }
 
-QFont labelFont(qreal points, bool underline = false)
+QFont labelFont(const DesignFonts& fonts, qreal points, bool underline = false)
 {
-    QFont font = designFont(points);
+    QFont font = fonts.design(points);
     font.setUnderline(underline);
     return font;
 }
@@ -49,7 +49,7 @@ QMargins frameMargins(const QWidget& window)
 
 } // namespace
 
-Form2::Form2(QWidget* parent)
+Form2::Form2(const DesignFonts& fonts, QWidget* parent)
     : QDialog(parent,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
@@ -58,22 +58,22 @@ Form2::Form2(QWidget* parent)
     setWindowTitle(QStringLiteral("information"));
     setFixedSize(px(4815), px(5160));
 
-    placeLabel(new QLabel(this), "Label3", QStringLiteral("ロスタリシリーズ"), 1260, 240, labelFont(12));
+    placeLabel(new QLabel(this), "Label3", QStringLiteral("ロスタリシリーズ"), 1260, 240, labelFont(fonts, 12));
     QLabel* label1 = placeLabel(
-        new QLabel(this), "Label1", QStringLiteral("六角穴付ボルト JIS B 1176(1988)"), 540, 600, labelFont(12));
+        new QLabel(this), "Label1", QStringLiteral("六角穴付ボルト JIS B 1176(1988)"), 540, 600, labelFont(fonts, 12));
     label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label1->setFixedSize(px(3720), px(240));
-    placeLabel(new QLabel(this), "Label4", QStringLiteral("Vre 4.20"), 1980, 900, labelFont(12));
-    placeLabel(new QLabel(this), "Label11", makerinfo::copyrightLine, 480, 1200, labelFont(11.25));
-    placeLabel(
-        new QLabel(this), "Label12", QStringLiteral("E-mail  ") + makerinfo::emailAddress, 900, 1440, labelFont(9.75));
+    placeLabel(new QLabel(this), "Label4", QStringLiteral("Vre 4.20"), 1980, 900, labelFont(fonts, 12));
+    placeLabel(new QLabel(this), "Label11", makerinfo::copyrightLine, 480, 1200, labelFont(fonts, 11.25));
+    placeLabel(new QLabel(this), "Label12", QStringLiteral("E-mail  ") + makerinfo::emailAddress, 900, 1440,
+        labelFont(fonts, 9.75));
 
     auto* link = new ClickLabel(this);
     QPalette linkPalette = link->palette();
     linkPalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
     link->setPalette(linkPalette);
     link->setCursor(Qt::ArrowCursor);
-    m_label13_7 = placeLabel(link, "Label13_7", makerinfo::webAddress, 900, 1620, labelFont(9.75, true));
+    m_label13_7 = placeLabel(link, "Label13_7", makerinfo::webAddress, 900, 1620, labelFont(fonts, 9.75, true));
     connect(link, &ClickLabel::clicked, this, &Form2::Label13_Click);
 
     auto* frame1 = new QFrame(this);

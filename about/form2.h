@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class DesignFonts;
 class QLabel;
 class QPushButton;
 
@@ -11,7 +12,7 @@ class QPushButton;
 class Form2 : public QDialog {
     Q_OBJECT
 public:
-    explicit Form2(QWidget* parent = nullptr);
+    explicit Form2(const DesignFonts& fonts, QWidget* parent = nullptr);
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -14,7 +14,7 @@ constexpr int kButtonWidth = 18;
 
 } // namespace
 
-DataControl::DataControl(RecordSource* source, QWidget* parent)
+DataControl::DataControl(RecordSource* source, const DesignFonts& fonts, QWidget* parent)
     : QWidget(parent)
     , m_source(source)
 {
@@ -28,7 +28,7 @@ DataControl::DataControl(RecordSource* source, QWidget* parent)
     auto* last = new NavigationButton(Direction::Last, this);
     m_caption = new QLabel(QStringLiteral("　六角穴付ボルト"), this);
     m_caption->setObjectName(QStringLiteral("Data1_Caption"));
-    m_caption->setFont(designFont(9.75));
+    m_caption->setFont(fonts.design(9.75));
     m_caption->setTextFormat(Qt::PlainText);
     m_caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 

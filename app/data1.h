@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QWidget>
 
+class DesignFonts;
 class QLabel;
 class RecordSource;
 
@@ -11,7 +12,7 @@ class RecordSource;
 class DataControl : public QWidget {
     Q_OBJECT
 public:
-    DataControl(RecordSource* source, QWidget* parent);
+    DataControl(RecordSource* source, const DesignFonts& fonts, QWidget* parent);
 
     RecordSource* source() const { return m_source; }
 

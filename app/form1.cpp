@@ -1,7 +1,6 @@
 #include "form1.h"
 
 #include "data1.h"
-#include "designfont.h"
 #include "form2.h"
 #include "formtop.h"
 #include "labels.h"
@@ -60,7 +59,7 @@ Form1::Form1(QWidget* parent)
     // Fixed single border: a title bar with system menu, minimise and close, no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(defaultWindowFont());
+    setFont(m_fonts.windowDefault());
 
     buildMenus();
     buildClientArea();
@@ -219,7 +218,7 @@ void Form1::About_Click()
 {
     FormTop_OFF_Click();
     {
-        Form2 about(this);
+        Form2 about(m_fonts, this);
         about.exec();
     }
     // Coming back from the dialog activates this window again.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "designfont.h"
 #include "settingsstore.h"
 
 #include <QMainWindow>
@@ -95,6 +96,8 @@ private:
 
     SettingsStore m_settings;
     RecordSource* m_records = nullptr;
+    // The fonts, with their families looked up once for every control of both windows.
+    DesignFonts m_fonts;
     DataControl* m_data1 = nullptr;
     TabControl* m_sstab1 = nullptr;
     QStatusBar* m_statusBar1 = nullptr;

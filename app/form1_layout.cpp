@@ -96,7 +96,7 @@ void Form1::buildClientArea()
     m_command1->setFocusPolicy(Qt::NoFocus);
     connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 
-    m_sstab1 = new TabControl(QStringLiteral("SSTab1"), client);
+    m_sstab1 = new TabControl(QStringLiteral("SSTab1"), m_fonts, client);
     m_sstab1->setGeometry(twips(0, 0, 8595, 5835));
     QWidget* pages[3];
     for (int i = 0; i < 3; ++i)
@@ -123,7 +123,7 @@ void Form1::buildClientArea()
     m_statusBar1->addWidget(m_panel2, 1);
 
     m_records = new RecordSource(this);
-    m_data1 = new DataControl(m_records, client);
+    m_data1 = new DataControl(m_records, m_fonts, client);
     m_data1->setGeometry(twips(5580, 5400, 2895, 375));
 
     buildPage1(pages[0]);
@@ -154,13 +154,14 @@ void Form1::addPageLabels(int index, QWidget* page, QLabel* picture)
         const QString name = QLatin1String(spec.name);
         const QString text = QString::fromUtf8(spec.text);
         if (spec.kind == PageLabel::Kind::Value) {
-            auto* label = new ValueLabel(name, text, spec.points, QString::fromUtf8(spec.description), parent);
+            auto* label
+                = new ValueLabel(name, text, m_fonts.design(spec.points), QString::fromUtf8(spec.description), parent);
             label->setGeometry(box);
             if (spec.field)
                 m_records->bind(label, QString::fromUtf8(spec.field));
             continue;
         }
-        const QFont font = spec.points > 0 ? designFont(spec.points) : defaultWindowFont();
+        const QFont font = spec.points > 0 ? m_fonts.design(spec.points) : m_fonts.windowDefault();
         const auto sizing
             = spec.kind == PageLabel::Kind::Caption ? CaptionLabel::Sizing::FitText : CaptionLabel::Sizing::WrapInBox;
         auto* caption = new CaptionLabel(name, text, font, sizing, parent);
@@ -179,7 +180,7 @@ void Form1::buildPage1(QWidget* page)
 
     m_combo1 = new LengthList(picture);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
-    m_combo1->setFont(designFont(11.25));
+    m_combo1->setFont(m_fonts.design(11.25));
     m_combo1->setGeometry(twips(5700, 4155, 870, 345).translated(kPictureBorder, kPictureBorder));
     m_combo1->setFocusPolicy(Qt::StrongFocus);
     m_combo1->setAccessibleName(QStringLiteral("呼び長さ l"));

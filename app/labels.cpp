@@ -1,7 +1,5 @@
 #include "labels.h"
 
-#include "designfont.h"
-
 #include <QAction>
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -10,12 +8,12 @@
 #include <algorithm>
 #include <cmath>
 
-ValueLabel::ValueLabel(
-    const QString& objectName, const QString& placeholder, qreal points, const QString& description, QWidget* parent)
+ValueLabel::ValueLabel(const QString& objectName, const QString& placeholder, const QFont& font,
+    const QString& description, QWidget* parent)
     : QLabel(placeholder, parent)
     , m_caption(placeholder)
     , m_description(description)
-    , m_designFont(designFont(points))
+    , m_designFont(font)
     , m_copyValue(new QAction(QStringLiteral("値をコピー"), this))
 {
     setObjectName(objectName);

@@ -12,7 +12,7 @@ class ValueLabel : public QLabel {
     Q_OBJECT
 public:
     // The description says which dimension it shows, for screen readers.
-    ValueLabel(const QString& objectName, const QString& placeholder, qreal points, const QString& description,
+    ValueLabel(const QString& objectName, const QString& placeholder, const QFont& font, const QString& description,
         QWidget* parent);
 
     // Sets the value; announces it through changed() when it differs.

@@ -29,13 +29,13 @@ protected:
 
 } // namespace
 
-TabControl::TabControl(const QString& objectName, QWidget* parent)
+TabControl::TabControl(const QString& objectName, const DesignFonts& fonts, QWidget* parent)
     : QWidget(parent)
     , m_tabBar(new EqualTabBar(this))
 {
     setObjectName(objectName);
     m_tabBar->setObjectName(objectName + QStringLiteral("_Tabs"));
-    m_tabBar->setFont(designFont(9.75));
+    m_tabBar->setFont(fonts.design(9.75));
     m_tabBar->setFocusPolicy(Qt::TabFocus);
     connect(m_tabBar, &QTabBar::currentChanged, this, [this](int index) {
         showOnly(index);

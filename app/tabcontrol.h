@@ -3,6 +3,8 @@
 #include <QTabBar>
 #include <QWidget>
 
+class DesignFonts;
+
 // A tab control whose pages share its own coordinates: a control on a page is placed
 // from the control's top-left corner, tab strip included. Tabs are of equal width in one row.
 class TabControl : public QWidget {
@@ -10,7 +12,7 @@ class TabControl : public QWidget {
 public:
     static constexpr int kTabHeight = 20; // 520 HIMETRIC
 
-    explicit TabControl(const QString& objectName, QWidget* parent);
+    TabControl(const QString& objectName, const DesignFonts& fonts, QWidget* parent);
 
     // A new page; its widgets are placed in this control's coordinates.
     QWidget* addPage(const QString& caption, const QString& pageName);

@@ -3,30 +3,23 @@
 #include <QFont>
 #include <QStringList>
 
-// Every font the windows set: "ＭＳ Ｐゴシック" at a given size, falling back to what other
-// systems have (IPA P Gothic from Debian's fonts-ipafont-gothic, then Noto CJK).
-inline QFont designFont(qreal points)
-{
-    QFont font;
-    font.setFamilies({ QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
-        QStringLiteral("Noto Sans CJK JP") });
-    font.setPointSizeF(points);
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    font.setUnderline(false);
-    font.setStrikeOut(false);
-    return font;
-}
+// The fonts the windows set: "ＭＳ Ｐゴシック" at the design's sizes, and "MS UI Gothic" at 9 pt as
+// the main window's own default. For a family that is not installed Qt asks fontconfig for fallbacks,
+// once per script, before it tries the next family of the list; so the families are looked up once
+// among the installed fonts: the design's family where it is installed (the list as the design gives
+// it), otherwise the first installed substitute alone. Make one after the application object and
+// hand it to what sets fonts.
+class DesignFonts {
+public:
+    DesignFonts();
 
-// The window's own default font, for controls that set none: a Japanese UI font at 9 pt.
-inline QFont defaultWindowFont()
-{
-    QFont font;
-    font.setFamilies({ QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-        QStringLiteral("Noto Sans CJK JP") });
-    font.setPointSizeF(9);
-    return font;
-}
+    QFont design(qreal points) const;
+    QFont windowDefault() const;
+
+private:
+    QStringList m_design;
+    QStringList m_window;
+};
 
 // Layout is given in twips; 15 twips make one logical pixel.
 constexpr int twipsToPixels(int twips)

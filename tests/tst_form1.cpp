@@ -1,14 +1,18 @@
 // The main window without records: start-up state, layout and menus.
 
+#include "designfont.h"
 #include "tabcontrol.h"
 #include "testmain.h"
 #include "windowtest.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -331,11 +335,45 @@ private slots:
         Form1 form;
         auto* widget = form.findChild<QWidget*>(name);
         QVERIFY(widget);
+        QCOMPARE(widget->font(), DesignFonts().design(points));
         QCOMPARE(widget->font().pointSizeF(), points);
-        QCOMPARE(widget->font().families().value(0), QStringLiteral("ＭＳ Ｐゴシック"));
-        QVERIFY(widget->font().families().contains(QStringLiteral("IPAPGothic")));
         QCOMPARE(widget->font().weight(), QFont::Normal);
         QVERIFY(!widget->font().italic() && !widget->font().underline());
+    }
+
+    // Where the design's family is missing, one installed substitute is asked for, so that no fallback
+    // search runs for the missing one; text looks exactly as with the family lists the design gives.
+    void fontsLookAsTheDesignsFamilies_data()
+    {
+        QTest::addColumn<QFont>("font");
+        QTest::addColumn<QStringList>("designed");
+        const QStringList design { QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+            QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP") };
+        for (qreal points : { 9.75, 11.25, 12.0, 14.25 })
+            QTest::addRow("design %g pt", points) << DesignFonts().design(points) << design;
+        QTest::newRow("window default") << DesignFonts().windowDefault()
+                                        << QStringList { QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"),
+                                               QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP") };
+    }
+    void fontsLookAsTheDesignsFamilies()
+    {
+        QFETCH(QFont, font);
+        QFETCH(QStringList, designed);
+        QFont asDesigned = font;
+        asDesigned.setFamilies(designed);
+        const auto rendered = [](const QFont& f) {
+            QImage image(480, 40, QImage::Format_RGB32);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            painter.setFont(f);
+            painter.drawText(image.rect(), Qt::AlignLeft | Qt::AlignVCenter,
+                QStringLiteral("M52 × 0.5 単位：mm 六角穴付ボルト（参考）ｷｬﾝｾﾙ ばね座金"));
+            return image;
+        };
+        QCOMPARE(rendered(font), rendered(asDesigned));
+        QCOMPARE(QFontInfo(font).family(), QFontInfo(asDesigned).family());
+        QVERIFY(font.families() == designed
+            || (font.families().size() == 1 && QFontDatabase::families().contains(font.families().first())));
     }
 
     void labelStyles()

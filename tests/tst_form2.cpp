@@ -1,3 +1,4 @@
+#include "designfont.h"
 #include "form2.h"
 #include "makerinfo.h"
 #include "testmain.h"
@@ -17,10 +18,7 @@
 
 namespace {
 
-const QStringList kFamilies { QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-    QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP") };
-
-// The names the font families above resolve to on a Linux desktop.
+// The names the design font resolves to on a Linux desktop.
 const QStringList kResolvedFamilies { QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
     QStringLiteral("Noto Sans CJK JP") };
 
@@ -112,7 +110,7 @@ void TestForm2::init()
     m_owner = std::make_unique<QWidget>();
     m_owner->setGeometry(0, 0, 200, 120);
     m_owner->show();
-    m_dialog = std::make_unique<Form2>(m_owner.get());
+    m_dialog = std::make_unique<Form2>(DesignFonts(), m_owner.get());
     m_opened.clear();
 }
 
@@ -190,7 +188,7 @@ void TestForm2::labels()
     QCOMPARE(label->pos(), place);
 
     const QFont font = label->font();
-    QCOMPARE(font.families(), kFamilies);
+    QCOMPARE(font.families(), DesignFonts().design(points).families());
     QCOMPARE(font.pointSizeF(), points);
     QCOMPARE(font.weight(), QFont::Normal);
     QVERIFY(!font.italic());
@@ -395,7 +393,7 @@ void TestForm2::secondOpeningShowsTheSameContent()
     QVERIFY(!m_dialog->isVisible());
     m_dialog.reset();
 
-    m_dialog = std::make_unique<Form2>(m_owner.get());
+    m_dialog = std::make_unique<Form2>(DesignFonts(), m_owner.get());
     QVERIFY(showDialog());
     QCOMPARE(snapshot(*m_dialog), first);
 }

@@ -1,3 +1,4 @@
+#include "designfont.h"
 #include "form2.h"
 #include "makerinfo.h"
 #include "testmain.h"
@@ -66,7 +67,7 @@ void TestForm2Desktop::init()
     m_owner->move(0, 0);
     m_owner->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_owner.get()));
-    m_dialog = std::make_unique<Form2>(m_owner.get());
+    m_dialog = std::make_unique<Form2>(DesignFonts(), m_owner.get());
     m_dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
     QTRY_VERIFY(m_x.stacking().contains(dialogId()));
