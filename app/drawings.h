@@ -1,10 +1,19 @@
 #pragma once
 
-#include <QPixmap>
+#include <QLabel>
+#include <QString>
 
-class QString;
+// A picture area showing one of the drawings ("picture1" to "picture3"). It gets its drawing when it
+// is first shown, so that pages not shown cost nothing at start, and gets it for the screen it is shown
+// on: the drawing made for that density where there is one (1 and 2), otherwise the next denser one
+// smoothly scaled to the screen's pixels.
+class PictureLabel : public QLabel {
+public:
+    PictureLabel(const QString& drawing, QWidget* parent);
 
-// The drawing a picture area shows (name "picture1" to "picture3") on a screen of the given
-// device-pixel ratio: the drawing made for that density where there is one (1 and 2), otherwise
-// the next denser one smoothly scaled to the screen's pixels.
-QPixmap drawingFor(const QString& name, qreal devicePixelRatio);
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QString m_drawing;
+};

@@ -133,13 +133,12 @@ void Form1::buildClientArea()
 
 QLabel* Form1::addPicture(QWidget* page, const QString& name, const QString& drawing)
 {
-    auto* picture = new QLabel(page);
+    auto* picture = new PictureLabel(drawing, page);
     picture->setObjectName(name);
     picture->setGeometry(twips(60, 360, 8475, 4995));
     picture->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     picture->setLineWidth(kPictureBorder);
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picture->setPixmap(drawingFor(drawing, picture->devicePixelRatioF()));
     return picture;
 }
 

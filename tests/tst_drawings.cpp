@@ -29,7 +29,7 @@ private:
     static QString imagePath(const QString& picture, int scale)
     {
         return QStringLiteral(":/drawings/") + picture
-            + (scale == 2 ? QStringLiteral("@2x.png") : QStringLiteral(".png"));
+            + (scale == 2 ? QStringLiteral("@2x.bmp") : QStringLiteral(".bmp"));
     }
 
     const probe::Sheet& sheet(const QString& picture, int scale)
@@ -70,9 +70,9 @@ private slots:
         QFETCH(int, scale);
         QFETCH(QSize, size);
         QImageReader reader(imagePath(picture, scale));
-        QCOMPARE(reader.size(), size);
         const QImage image = reader.read();
         QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
+        QCOMPARE(image.size(), size);
         QCOMPARE(image.format(), QImage::Format_Indexed8);
         const QList<QRgb> table = image.colorTable();
         const std::set<QRgb> colours(table.begin(), table.end());
@@ -671,9 +671,9 @@ private slots:
         QVERIFY(drawgen.waitForFinished(60000));
         QVERIFY2(drawgen.exitStatus() == QProcess::NormalExit && drawgen.exitCode() == 0,
             drawgen.readAllStandardError().constData());
-        const QStringList files { QStringLiteral("drawings/picture1.png"), QStringLiteral("drawings/picture1@2x.png"),
-            QStringLiteral("drawings/picture2.png"), QStringLiteral("drawings/picture2@2x.png"),
-            QStringLiteral("drawings/picture3.png"), QStringLiteral("drawings/picture3@2x.png"),
+        const QStringList files { QStringLiteral("drawings/picture1.bmp"), QStringLiteral("drawings/picture1@2x.bmp"),
+            QStringLiteral("drawings/picture2.bmp"), QStringLiteral("drawings/picture2@2x.bmp"),
+            QStringLiteral("drawings/picture3.bmp"), QStringLiteral("drawings/picture3@2x.bmp"),
             QStringLiteral("rostari-bolt.png"), QStringLiteral("rostari-bolt.ico") };
         for (const QString& name : files) {
             QFile fresh(out.filePath(name));

@@ -200,7 +200,7 @@ private:
         const bool sharp = r == 1.0 || r == 2.0;
         for (int page = 1; page <= 3; ++page) {
             const QString picture = QStringLiteral("Picture%1").arg(page);
-            const QImage original(QStringLiteral(":/drawings/picture%1.png").arg(page));
+            const QImage original(QStringLiteral(":/drawings/picture%1.bmp").arg(page));
             const QImage drawing = original.convertToFormat(QImage::Format_RGB32);
             const QImage& screen = shown.pages[page - 1];
             QVERIFY(!drawing.isNull() && !screen.isNull());

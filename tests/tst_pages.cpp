@@ -45,9 +45,9 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("image");
-        QTest::newRow("page 1") << 0 << QStringLiteral("Picture1") << QStringLiteral(":/drawings/picture1.png");
-        QTest::newRow("page 2") << 1 << QStringLiteral("Picture2") << QStringLiteral(":/drawings/picture2.png");
-        QTest::newRow("page 3") << 2 << QStringLiteral("Picture3") << QStringLiteral(":/drawings/picture3.png");
+        QTest::newRow("page 1") << 0 << QStringLiteral("Picture1") << QStringLiteral(":/drawings/picture1.bmp");
+        QTest::newRow("page 2") << 1 << QStringLiteral("Picture2") << QStringLiteral(":/drawings/picture2.bmp");
+        QTest::newRow("page 3") << 2 << QStringLiteral("Picture3") << QStringLiteral(":/drawings/picture3.bmp");
     }
     void drawingShowsAroundTheLabels()
     {

@@ -1,29 +1,11 @@
 #include "ico.h"
 
-#include <QtEndian>
+#include "littleendian.h"
 
 #include <algorithm>
 #include <stdexcept>
 
 namespace drawgen {
-
-namespace {
-
-void put16(QByteArray& out, quint16 v)
-{
-    char b[2];
-    qToLittleEndian(v, b);
-    out.append(b, 2);
-}
-
-void put32(QByteArray& out, quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    out.append(b, 4);
-}
-
-} // namespace
 
 QByteArray writeIco(const QImage& source, const std::array<QRgb, 16>& palette)
 {

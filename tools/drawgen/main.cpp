@@ -1,6 +1,7 @@
 // Writes the three drawings (1x and 2x) and the window icon:
 //   drawgen <output folder> <icon .xpm>
-// giving <output>/drawings/picture{1,2,3}{,@2x}.png, <output>/rostari-bolt.png and <output>/rostari-bolt.ico.
+// giving <output>/drawings/picture{1,2,3}{,@2x}.bmp, <output>/rostari-bolt.png and <output>/rostari-bolt.ico.
+#include "bmp.h"
 #include "drawing.h"
 #include "icon.h"
 #include "render.h"
@@ -53,8 +54,8 @@ int main(int argc, char** argv)
         };
         for (const Named& d : drawings) {
             const QString base = out.filePath(QStringLiteral("drawings/") + QLatin1String(d.name));
-            savePng(drawgen::render(d.drawing, 1), base + QStringLiteral(".png"));
-            savePng(drawgen::render(d.drawing, 2), base + QStringLiteral("@2x.png"));
+            saveBytes(drawgen::writeBmp(drawgen::render(d.drawing, 1)), base + QStringLiteral(".bmp"));
+            saveBytes(drawgen::writeBmp(drawgen::render(d.drawing, 2)), base + QStringLiteral("@2x.bmp"));
         }
         const drawgen::IconFiles icon = drawgen::iconFromXpm(QString::fromLocal8Bit(argv[2]));
         savePng(icon.png, out.filePath(QStringLiteral("rostari-bolt.png")));
