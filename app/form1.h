@@ -1,9 +1,12 @@
 #pragma once
 
 #include "designfont.h"
+#include "labels.h"
 #include "settingsstore.h"
 
 #include <QMainWindow>
+
+#include <map>
 
 class QAction;
 class QLabel;
@@ -51,6 +54,7 @@ private:
     QLabel* addPicture(QWidget* page, const QString& name, const QString& drawing);
     // Creates page `index`'s labels from its table and binds the values to Data1.
     void addPageLabels(int index, QWidget* page, QLabel* picture);
+    const ValueFont& valueFont(qreal points);
 
     void Form_Unload();
     void Form_Activate();
@@ -98,6 +102,8 @@ private:
     RecordSource* m_records = nullptr;
     // The fonts, with their families looked up once for every control of both windows.
     DesignFonts m_fonts;
+    // The value labels' fonts, each measured once for all labels in it.
+    std::map<qreal, ValueFont> m_valueFonts;
     DataControl* m_data1 = nullptr;
     TabControl* m_sstab1 = nullptr;
     QStatusBar* m_statusBar1 = nullptr;

@@ -154,7 +154,7 @@ void Form1::addPageLabels(int index, QWidget* page, QLabel* picture)
         const QString text = QString::fromUtf8(spec.text);
         if (spec.kind == PageLabel::Kind::Value) {
             auto* label
-                = new ValueLabel(name, text, m_fonts.design(spec.points), QString::fromUtf8(spec.description), parent);
+                = new ValueLabel(name, text, valueFont(spec.points), QString::fromUtf8(spec.description), parent);
             label->setGeometry(box);
             if (spec.field)
                 m_records->bind(label, QString::fromUtf8(spec.field));
@@ -166,6 +166,14 @@ void Form1::addPageLabels(int index, QWidget* page, QLabel* picture)
         auto* caption = new CaptionLabel(name, text, font, sizing, parent);
         caption->place(box);
     }
+}
+
+const ValueFont& Form1::valueFont(qreal points)
+{
+    auto found = m_valueFonts.find(points);
+    if (found == m_valueFonts.end())
+        found = m_valueFonts.emplace(points, ValueFont(m_fonts.design(points))).first;
+    return found->second;
 }
 
 void Form1::buildPage1(QWidget* page)

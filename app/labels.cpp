@@ -8,20 +8,25 @@
 #include <algorithm>
 #include <cmath>
 
-ValueLabel::ValueLabel(const QString& objectName, const QString& placeholder, const QFont& font,
+ValueFont::ValueFont(const QFont& font)
+    : font(font)
+{
+    const QFontMetricsF metrics(font);
+    for (std::size_t i = 0; i < digitAdvances.size(); ++i)
+        digitAdvances[i] = metrics.horizontalAdvance(ValueLabel::kDigits.at(qsizetype(i)));
+    height = metrics.height();
+}
+
+ValueLabel::ValueLabel(const QString& objectName, const QString& placeholder, const ValueFont& font,
     const QString& description, QWidget* parent)
     : QLabel(placeholder, parent)
     , m_caption(placeholder)
     , m_description(description)
-    , m_designFont(font)
+    , m_design(font)
     , m_copyValue(new QAction(QStringLiteral("値をコピー"), this))
 {
     setObjectName(objectName);
-    setFont(m_designFont);
-    const QFontMetricsF metrics(m_designFont);
-    for (std::size_t i = 0; i < m_digitAdvances.size(); ++i)
-        m_digitAdvances[i] = metrics.horizontalAdvance(kDigits.at(qsizetype(i)));
-    m_designHeight = metrics.height();
+    setFont(m_design.font);
     setAlignment(Qt::AlignCenter);
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
@@ -74,10 +79,10 @@ bool ValueLabel::fitsAsDesigned(const QString& text) const
     for (const QChar c : text) {
         const qsizetype i = kDigits.indexOf(c);
         if (i < 0)
-            return fits(text, m_designFont, 0);
-        advance += m_digitAdvances[std::size_t(i)];
+            return fits(text, m_design.font, 0);
+        advance += m_design.digitAdvances[std::size_t(i)];
     }
-    return advance <= contentsRect().width() && m_designHeight <= contentsRect().height();
+    return advance <= contentsRect().width() && m_design.height <= contentsRect().height();
 }
 
 void ValueLabel::fit()
@@ -85,9 +90,9 @@ void ValueLabel::fit()
     // At the design size the text may use the whole inside of the frame; a smaller size is
     // chosen with a pixel to spare, so that a reduced value never touches the frame.
     QString shown = m_caption;
-    QFont font = m_designFont;
+    QFont font = m_design.font;
     if (!fitsAsDesigned(shown)) {
-        qreal points = m_designFont.pointSizeF() - kPointStep;
+        qreal points = m_design.font.pointSizeF() - kPointStep;
         for (; points >= kSmallestPoints; points -= kPointStep) {
             font.setPointSizeF(points);
             if (fits(shown, font, 1))
@@ -96,13 +101,13 @@ void ValueLabel::fit()
         if (points < kSmallestPoints) {
             // Not readable any smaller: as spreadsheets do, rather than a cut-off number.
             shown = kTooWide;
-            font = m_designFont;
+            font = m_design.font;
         }
     }
     if (font != this->font())
         setFont(font);
     setText(shown);
-    m_reduced = shown != m_caption || font != m_designFont;
+    m_reduced = shown != m_caption || font != m_design.font;
     updateHints();
 }
 

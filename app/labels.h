@@ -6,13 +6,23 @@
 
 class QAction;
 
+// A value label's font with what fitting a value into the label needs of it: measured once for
+// each font, and shared by every label in that font.
+struct ValueFont {
+    explicit ValueFont(const QFont& font);
+
+    QFont font;
+    std::array<qreal, 13> digitAdvances {}; // of ValueLabel::kDigits
+    qreal height = 0;
+};
+
 // The two label styles of the main window. Value labels are white, framed and centred and
 // show a placeholder until data replaces it; caption labels are transparent and plain.
 class ValueLabel : public QLabel {
     Q_OBJECT
 public:
     // The description says which dimension it shows, for screen readers.
-    ValueLabel(const QString& objectName, const QString& placeholder, const QFont& font, const QString& description,
+    ValueLabel(const QString& objectName, const QString& placeholder, const ValueFont& font, const QString& description,
         QWidget* parent);
 
     // Sets the value; announces it through changed() when it differs.
@@ -52,9 +62,7 @@ private:
     QString m_caption;
     QString m_description;
     QString m_sourceNote;
-    QFont m_designFont;
-    std::array<qreal, 13> m_digitAdvances {}; // of kDigits, at the design size
-    qreal m_designHeight = 0;
+    ValueFont m_design;
     bool m_hasValue = false;
     bool m_reduced = false; // shown smaller than designed, or as "###"
     QAction* m_copyValue;
