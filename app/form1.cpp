@@ -42,6 +42,20 @@ constexpr int kTwipsPerPixel = 15;
 // Beyond this a position is meaningless to any window system; clamping keeps the arithmetic defined.
 constexpr double kMaxPixels = 1 << 24;
 
+// Where loading points Data1: the current directory, a separator, the file name.
+QString databasePath()
+{
+    return QDir::currentPath() + QDir::separator() + QStringLiteral("quilldat.mdb");
+}
+
+// Data1, reading that database from the start: the reader process works while the window is
+// built, and loading finds the records ready to show.
+RecordSource* readingAhead(RecordSource* source)
+{
+    source->readAhead(databasePath());
+    return source;
+}
+
 int pixelsFromTwips(float twips)
 {
     const double pixels = std::clamp(std::round(double(twips) / kTwipsPerPixel), -kMaxPixels, kMaxPixels);
@@ -52,6 +66,7 @@ int pixelsFromTwips(float twips)
 
 Form1::Form1(QWidget* parent)
     : QMainWindow(parent)
+    , m_records(readingAhead(new RecordSource(this)))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ロスタリ【六角穴付きボルト】 JIS B 1176(1988)"));
@@ -98,7 +113,7 @@ void Form1::Form_Load()
     m_activationPending = true;
     show();
     setStatusText(1, kPageStatus[0]);
-    m_records->setDatabaseName(QDir::currentPath() + QDir::separator() + QStringLiteral("quilldat.mdb"));
+    m_records->setDatabaseName(databasePath());
     for (std::string_view item : quill::lengths::kLengthItems)
         m_combo1->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
     m_combo1->setCurrentText(m_combo1->itemText(0));

@@ -122,7 +122,6 @@ void Form1::buildClientArea()
     m_statusBar1->addWidget(m_panel1, 0);
     m_statusBar1->addWidget(m_panel2, 1);
 
-    m_records = new RecordSource(this);
     m_data1 = new DataControl(m_records, m_fonts, client);
     m_data1->setGeometry(twips(5580, 5400, 2895, 375));
 

@@ -2,7 +2,10 @@
 
 #include "labels.h"
 
+#include <QFileInfo>
+
 #include <cstdio>
+#include <utility>
 
 RecordSource::RecordSource(QObject* parent)
     : QObject(parent)
@@ -17,9 +20,48 @@ void RecordSource::bind(ValueLabel* label, const QString& field)
     m_bindings.append({ label, field });
 }
 
+RecordSource::FileStamp RecordSource::stampOf(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return {};
+    return { info.size(), info.lastModified(), info.metadataChangeTime() };
+}
+
+void RecordSource::readAhead(const QString& path)
+{
+    const FileStamp stamp = stampOf(path);
+    if (m_opened || stamp.size < 0)
+        return;
+    m_ahead = Ahead::Reading;
+    m_aheadPath = path;
+    m_aheadStamp = stamp;
+    m_loader.start(path);
+}
+
 void RecordSource::open()
 {
-    m_loader.start(m_databaseName);
+    m_opened = true;
+    const Ahead ahead = std::exchange(m_ahead, Ahead::None);
+    if (ahead == Ahead::None || m_aheadPath != m_databaseName || m_aheadStamp != stampOf(m_databaseName)) {
+        m_heldTable = {};
+        m_loader.start(m_databaseName); // stops a read ahead still running
+        return;
+    }
+    switch (ahead) {
+    case Ahead::Reading:
+        // Its answer is shown as it comes; it may have come already.
+        m_loader.collect();
+        break;
+    case Ahead::Loaded:
+        onLoaded(std::exchange(m_heldTable, {}));
+        break;
+    case Ahead::Failed:
+        onFailed(m_aheadPath, m_heldReason);
+        break;
+    case Ahead::None:
+        break;
+    }
 }
 
 void RecordSource::moveFirst()
@@ -52,6 +94,11 @@ void RecordSource::move(bool (quill::SizeRecords::*step)())
 
 void RecordSource::onLoaded(const quill::SizeTable& table)
 {
+    if (!m_opened) {
+        m_ahead = Ahead::Loaded;
+        m_heldTable = table;
+        return;
+    }
     m_records.setTable(table);
     QStringList missing;
     for (const auto& binding : std::as_const(m_bindings))
@@ -79,6 +126,11 @@ void RecordSource::onLoaded(const quill::SizeTable& table)
 
 void RecordSource::onFailed(const QString& path, const QString& reason)
 {
+    if (!m_opened) {
+        m_ahead = Ahead::Failed;
+        m_heldReason = reason;
+        return;
+    }
     const QString message = quill::RecordLoader::failureMessage(path, reason);
     std::fprintf(stderr, "rostari-bolt: %s\n", qUtf8Printable(message));
     emit problem(message);

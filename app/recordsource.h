@@ -3,6 +3,7 @@
 #include "recordloader.h"
 #include "sizerecords.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -20,7 +21,12 @@ public:
     QString databaseName() const { return m_databaseName; }
 
     void bind(ValueLabel* label, const QString& field);
-    // Reads the database at databaseName() and shows its first record (asynchronously).
+    // Starts reading the file at path now, ahead of open(), and holds the answer: nothing is shown
+    // before open(), which takes it if it is for the database named then and the file has not
+    // changed since. A path that is not a file is not read ahead.
+    void readAhead(const QString& path);
+    // Reads the database at databaseName() and shows its first record (asynchronously; at once
+    // when a read ahead has its answer ready).
     void open();
 
     const quill::SizeRecords& records() const { return m_records; }
@@ -53,6 +59,24 @@ private:
         QPointer<ValueLabel> label;
         QString field;
     };
+
+    // What tells a file changed: its size and times.
+    struct FileStamp {
+        qint64 size = -1;
+        QDateTime modified;
+        QDateTime changed;
+        bool operator==(const FileStamp&) const = default;
+    };
+    static FileStamp stampOf(const QString& path);
+
+    // A read ahead, and its answer until open() takes it.
+    enum class Ahead { None, Reading, Loaded, Failed };
+    Ahead m_ahead = Ahead::None;
+    QString m_aheadPath;
+    FileStamp m_aheadStamp;
+    quill::SizeTable m_heldTable;
+    QString m_heldReason;
+    bool m_opened = false; // open() has run: answers are shown
 
     QString m_databaseName;
     QList<Binding> m_bindings;

@@ -14,7 +14,9 @@
 #include <vector>
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 int main(int argc, char** argv)
@@ -36,6 +38,11 @@ int main(int argc, char** argv)
 #endif
     const rlimit cpu { 10, 10 };
     setrlimit(RLIMIT_CPU, &cpu);
+#ifdef F_SETPIPE_SZ
+    // Room in the pipe for a whole answer (they are about 150 KiB): the viewer starts the reader
+    // while it builds its window and reads the answer only later, and the reader need not wait.
+    fcntl(STDOUT_FILENO, F_SETPIPE_SZ, 1 << 20);
+#endif
 #endif
     // libmdb parses the file only once the process can do no harm beyond its answer.
     const std::vector<quill::MdbTable> tables

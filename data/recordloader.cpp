@@ -129,6 +129,12 @@ void RecordLoader::start(const QString& path)
     process->start(program, { QFileInfo(path).absoluteFilePath() }, QIODevice::ReadOnly);
 }
 
+void RecordLoader::collect()
+{
+    if (m_process)
+        m_process->waitForFinished(0);
+}
+
 void RecordLoader::onFinished(int exitCode, QProcess::ExitStatus status)
 {
     if (!m_process)

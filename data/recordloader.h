@@ -23,6 +23,9 @@ public:
 
     void start(const QString& path);
     bool isRunning() const { return m_process != nullptr; }
+    // Takes what the reader has written so far, without waiting: when it has ended, loaded() or
+    // failed() follows before this returns.
+    void collect();
 
     // Where the reader process is looked for: beside the program, then in libexec.
     static QString readerProgram();

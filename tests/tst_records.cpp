@@ -383,6 +383,46 @@ private slots:
             QStringLiteral("JIS M3～M52 座金類使用時 座グリ及び穴寸法（参考値）"));
     }
 
+    // The reader starts with the window, but nothing is shown before loading, and loading shows
+    // the file as it is then: changed, removed, or another one in another folder.
+    void readingAheadShowsTheFileAsLoadingFindsIt_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("unchanged") << QString() << QStringLiteral("M3");
+        QTest::newRow("rewritten, same size") << QStringLiteral("rewritten") << QStringLiteral("m3");
+        QTest::newRow("removed") << QStringLiteral("removed") << QStringLiteral("M");
+        QTest::newRow("another folder") << QStringLiteral("folder") << QStringLiteral("m3");
+    }
+    void readingAheadShowsTheFileAsLoadingFindsIt()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, shown);
+        const QString path = fixtures::write(m_dir->path(), fixtures::sizeTable());
+        auto form = std::make_unique<Form1>();
+        QTRY_VERIFY(readersOfThisProcess().isEmpty());
+        QCOMPARE(textOf(form.get(), "Label1"), QStringLiteral("M"));
+        QCOMPARE(form->dataSource()->records().count(), 0);
+
+        jet::Table other = fixtures::sizeTable();
+        other.rows[0][0] = std::string("m3");
+        QTemporaryDir elsewhere;
+        if (change == QLatin1String("rewritten")) {
+            QCOMPARE(QFileInfo(fixtures::write(m_dir->path(), other)).size(), QFileInfo(path).size());
+        } else if (change == QLatin1String("removed")) {
+            QVERIFY(QFile::remove(path));
+        } else if (change == QLatin1String("folder")) {
+            fixtures::write(elsewhere.path(), other);
+            QVERIFY(QDir::setCurrent(elsewhere.path()));
+        }
+        QSignalSpy opened(form->dataSource(), &RecordSource::opened);
+        form->Form_Load();
+        QVERIFY(opened.wait(5000));
+        QDir::setCurrent(m_dir->path());
+        QCOMPARE(opened.first().first().toBool(), change != QLatin1String("removed"));
+        QCOMPARE(textOf(form.get(), "Label1"), shown);
+    }
+
     void theFileIsNeverWritten()
     {
         const QString path = fixtures::write(m_dir->path(), fixtures::sizeTable());

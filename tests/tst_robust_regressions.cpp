@@ -29,25 +29,6 @@ QStringList filesIn(const QString& folder)
     return paths;
 }
 
-// The reader processes this test started, by their /proc entries (name and parent).
-QList<pid_t> readersOfThisProcess()
-{
-    QList<pid_t> pids;
-    const QString self = QString::number(QCoreApplication::applicationPid());
-    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
-        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
-        if (!stat.open(QIODevice::ReadOnly))
-            continue;
-        const QString text = QString::fromLatin1(stat.readAll());
-        // "pid (comm) state ppid ..."
-        const qsizetype close = text.lastIndexOf(QLatin1Char(')'));
-        const QStringList rest = text.mid(close + 2).split(QLatin1Char(' '));
-        if (text.contains(QLatin1String("(rostari-mdbread)")) && rest.size() > 1 && rest.at(1) == self)
-            pids.append(entry.toInt());
-    }
-    return pids;
-}
-
 bool copyTo(const QString& from, const QString& to)
 {
     QFile::remove(to);
@@ -106,7 +87,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(readersOfThisProcess().size(), 1, 1000);
         QElapsedTimer timer;
         timer.start();
-        QCOMPARE(::kill(readersOfThisProcess().first(), SIGSEGV), 0);
+        QCOMPARE(::kill(pid_t(readersOfThisProcess().first()), SIGSEGV), 0);
         QVERIFY(answered.wait(int(kAnswerWithinMs)));
         QDir::setCurrent(QDir::tempPath());
         QVERIFY(timer.elapsed() < quill::RecordLoader::kTimeLimitMs);

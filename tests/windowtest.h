@@ -6,6 +6,9 @@
 #include "recordsource.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -49,4 +52,24 @@ inline std::unique_ptr<Form1> startWindow(bool* opened = nullptr)
     if (opened)
         *opened = finished && spy.first().first().toBool();
     return form;
+}
+
+// The reader processes this test started, by their /proc entries (name and parent); none where
+// there is no /proc.
+inline QList<qint64> readersOfThisProcess()
+{
+    QList<qint64> pids;
+    const QString self = QString::number(QCoreApplication::applicationPid());
+    for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QString text = QString::fromLatin1(stat.readAll());
+        // "pid (comm) state ppid ..."
+        const qsizetype close = text.lastIndexOf(QLatin1Char(')'));
+        const QStringList rest = text.mid(close + 2).split(QLatin1Char(' '));
+        if (text.contains(QLatin1String("(rostari-mdbread)")) && rest.size() > 1 && rest.at(1) == self)
+            pids.append(entry.toLongLong());
+    }
+    return pids;
 }
