@@ -47,12 +47,6 @@ SizeTable toSizeTable(const MdbTable& table)
     return result;
 }
 
-SourceNotes toSourceNotes(const MdbTable& table)
-{
-    const SizeTable read = toSizeTable(table);
-    return SourceNotes(read.fields, read.rows);
-}
-
 } // namespace
 
 RecordLoader::RecordLoader(QObject* parent)
@@ -167,7 +161,7 @@ void RecordLoader::onFinished(int exitCode, QProcess::ExitStatus status)
         return fail(reasonFor(sources.status));
     SizeTable result = toSizeTable(table);
     if (sources.status == MdbTable::Status::Ok)
-        result.sources = toSourceNotes(sources);
+        result.sources = SourceNotes(std::move(sources));
     emit loaded(result);
 }
 

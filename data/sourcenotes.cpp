@@ -3,6 +3,8 @@
 #include "sizefields.h"
 #include "sourcefields.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 namespace quill {
@@ -18,9 +20,9 @@ QString utf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString keyOf(const QString& designation, const QString& field)
+std::string keyOf(const std::string& designation, const std::string& field)
 {
-    return designation + QChar(0x1F) + field;
+    return designation + '\x1f' + field;
 }
 
 int columnsOf(QChar c)
@@ -31,9 +33,17 @@ int columnsOf(QChar c)
 
 // Where a line may break: after a blank, a Japanese comma or a closing bracket, or before
 // an address.
-bool breaksBefore(const QString& line, qsizetype at)
+bool breaksBefore(QStringView line, qsizetype at)
 {
-    return QStringView(u" 、）」").contains(line.at(at - 1)) || QStringView(line).mid(at).startsWith(u"http");
+    switch (line[at - 1].unicode()) {
+    case u' ':
+    case u'、':
+    case u'）':
+    case u'」':
+        return true;
+    default:
+        return line[at] == u'h' && line.mid(at).startsWith(u"http");
+    }
 }
 
 // The line in pieces of at most kLineColumns, broken at the last place it may break, or where
@@ -76,27 +86,29 @@ QString lines(const QString& text)
 
 } // namespace
 
-SourceNotes::SourceNotes(const QStringList& fields, const QList<QList<std::optional<QString>>>& rows)
+SourceNotes::SourceNotes(MdbTable table)
 {
-    const qsizetype designation = fields.indexOf(utf8(kSourceDesignation));
-    const qsizetype item = fields.indexOf(utf8(kSourceItem));
-    const qsizetype value = fields.indexOf(utf8(kSourceValue));
-    const qsizetype category = fields.indexOf(utf8(kSourceCategory));
-    const qsizetype basis = fields.indexOf(utf8(kSourceBasis));
-    if (std::min({ designation, item, value, category, basis }) < 0)
+    // (The viewer does not link the reader's library, which has MdbTable::fieldIndex.)
+    const auto column = [&](std::string_view name) {
+        return std::size_t(std::find(table.fields.begin(), table.fields.end(), name) - table.fields.begin());
+    };
+    const std::size_t columns[] = { column(kSourceDesignation), column(kSourceItem), column(kSourceValue),
+        column(kSourceCategory), column(kSourceBasis) };
+    if (*std::max_element(std::begin(columns), std::end(columns)) >= table.fields.size())
         return;
-    QStringList categories;
-    for (const std::string_view name : kSourceCategories)
-        categories << utf8(name);
-
-    for (const auto& row : rows) {
-        auto text = [&](qsizetype column) { return column < row.size() ? row.at(column) : std::nullopt; };
-        const auto size = text(designation);
-        const auto field = text(item);
-        const auto kind = text(category);
-        if (!size || !field || !kind || !categories.contains(*kind))
+    const auto [designation, item, value, category, basis] = columns;
+    m_entries.reserve(table.rows.size());
+    for (auto& row : table.rows) {
+        if (row.size() != table.fields.size())
             continue;
-        m_entries.insert(keyOf(*size, *field), { text(value), *kind, text(basis).value_or(QString()) });
+        const auto& size = row[designation];
+        const auto& field = row[item];
+        const auto& kind = row[category];
+        const auto known = std::find(kSourceCategories.begin(), kSourceCategories.end(), kind.value_or(std::string()));
+        if (!size || !field || known == kSourceCategories.end())
+            continue;
+        m_entries.insert_or_assign(keyOf(*size, *field),
+            Entry { std::move(row[value]), *known, std::move(row[basis]).value_or(std::string()) });
         m_designations.insert(*size);
     }
 }
@@ -106,17 +118,18 @@ QString SourceNotes::noteFor(const QString& designation, const QString& field, c
     if (field == utf8(kSizeFields.front().fieldName)) {
         const bool known = std::any_of(kDesignations.begin(), kDesignations.end(),
             [&](std::string_view size) { return utf8(size) == designation; });
-        return known && m_designations.contains(designation)
+        return known && m_designations.contains(designation.toStdString())
             ? utf8(kPublished) + QStringLiteral("：JIS B 1176 (1988) のねじの呼び（メートル並目ねじ）")
             : QString();
     }
-    const auto it = m_entries.constFind(keyOf(designation, field));
-    if (it == m_entries.constEnd() || it->value.value_or(QString()) != shown)
+    const auto it = m_entries.find(keyOf(designation.toStdString(), field.toStdString()));
+    if (it == m_entries.end() || it->second.value.value_or(std::string()) != shown.toStdString())
         return {};
+    const Entry& entry = it->second;
     // Only 規格なし explains a blank, and it explains nothing else.
-    if ((it->category == utf8(kNoStandard)) != shown.isEmpty())
+    if ((entry.category == kNoStandard) != shown.isEmpty())
         return {};
-    return lines(it->category + QStringLiteral("：") + it->basis);
+    return lines(utf8(entry.category) + QStringLiteral("：") + utf8(entry.basis));
 }
 
 } // namespace quill

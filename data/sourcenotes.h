@@ -1,12 +1,14 @@
 #pragma once
 
-#include <QHash>
-#include <QList>
-#include <QSet>
+#include "mdbtable.h"
+
 #include <QString>
-#include <QStringList>
 
 #include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace quill {
 
@@ -17,11 +19,11 @@ namespace quill {
 class SourceNotes {
 public:
     SourceNotes() = default;
-    // From the source table as read (display texts, NULL as nullopt). A table that lacks one of
+    // From the source table as read, whose texts it keeps as they are. A table that lacks one of
     // its five fields gives no notes; so do rows with an unknown category.
-    SourceNotes(const QStringList& fields, const QList<QList<std::optional<QString>>>& rows);
+    explicit SourceNotes(MdbTable table);
 
-    bool isEmpty() const { return m_entries.isEmpty(); }
+    bool isEmpty() const { return m_entries.empty(); }
 
     // The note for the text shown in a field of a size (empty for no value): "区分：根拠", one
     // sentence or source a line, when the table's row vouches for exactly that text; empty
@@ -29,13 +31,14 @@ public:
     QString noteFor(const QString& designation, const QString& field, const QString& shown) const;
 
 private:
+    // Kept as read (UTF-8): a note is made only for a value shown, so only then converted.
     struct Entry {
-        std::optional<QString> value;
-        QString category;
-        QString basis;
+        std::optional<std::string> value;
+        std::string_view category; // one of kSourceCategories
+        std::string basis;
     };
-    QHash<QString, Entry> m_entries; // by designation and field
-    QSet<QString> m_designations;
+    std::unordered_map<std::string, Entry> m_entries; // by designation and field
+    std::unordered_set<std::string> m_designations;
 };
 
 } // namespace quill
