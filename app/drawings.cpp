@@ -1,6 +1,10 @@
 #include "drawings.h"
 
+#include "rostari-bolt.xpm"
+
 #include <QImage>
+#include <QImageReader>
+#include <QPixmap>
 #include <QString>
 
 namespace {
@@ -8,8 +12,13 @@ namespace {
 // drawgen keeps the drawings as 8-bit palette bitmaps, run-length encoded: small, and quick to decode.
 QImage drawing(const QString& name, int density)
 {
-    return QImage(
-        QStringLiteral(":/drawings/") + name + (density == 2 ? QStringLiteral("@2x.bmp") : QStringLiteral(".bmp")));
+    // Read as the bitmaps they are: asked to find out the format, the reader would load every
+    // image-format plugin to ask it about the file.
+    QImageReader reader(
+        QStringLiteral(":/drawings/") + name + (density == 2 ? QStringLiteral("@2x.bmp") : QStringLiteral(".bmp")),
+        "bmp");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 QPixmap drawingFor(const QString& name, qreal devicePixelRatio)
@@ -32,6 +41,11 @@ QPixmap drawingFor(const QString& name, qreal devicePixelRatio)
 }
 
 } // namespace
+
+QIcon windowIconImage()
+{
+    return QIcon(QPixmap::fromImage(QImage(rostari_bolt)));
+}
 
 PictureLabel::PictureLabel(const QString& drawing, QWidget* parent)
     : QLabel(parent)

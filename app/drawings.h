@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QIcon>
 #include <QLabel>
 #include <QString>
+
+// The window icon, 32 x 32, from the pixel grid compiled into the program: no image reader and none of
+// its format plugins are loaded for it.
+QIcon windowIconImage();
 
 // A picture area showing one of the drawings ("picture1" to "picture3"). It gets its drawing when it
 // is first shown, so that pages not shown cost nothing at start, and gets it for the screen it is shown

@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "data1.h"
+#include "drawings.h"
 #include "form2.h"
 #include "formtop.h"
 #include "labels.h"
@@ -70,7 +71,7 @@ Form1::Form1(QWidget* parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ロスタリ【六角穴付きボルト】 JIS B 1176(1988)"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/rostari-bolt.png")));
+    setWindowIcon(windowIconImage());
     // Fixed single border: a title bar with system menu, minimise and close, no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
         | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);

@@ -1,5 +1,7 @@
 #include "programsetup.h"
 
+#include "programstyle.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -14,6 +16,7 @@ void setUpApplication(QApplication& app)
 {
     QApplication::setApplicationName(QStringLiteral("rostari-bolt"));
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.quillmark.RostariBolt"));
+    QApplication::setStyle(new ProgramStyle(QApplication::style())); // owned by the application
     installQtJapanese(app);
 }
 

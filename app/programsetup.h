@@ -8,7 +8,7 @@ class QCoreApplication;
 // Before the application object exists: the layout is fixed in twips at 96 dots per inch,
 // so font points follow that too.
 void setUpBeforeApplication();
-// Right after: the program's names and Qt's Japanese translation.
+// Right after: the program's names, its style and Qt's Japanese translation.
 void setUpApplication(QApplication& app);
 
 // Loads Qt's own Japanese translation (qtbase_ja), so standard buttons and dialogs read in

@@ -1,3 +1,4 @@
+#include "drawings.h"
 #include "testmain.h"
 #include "tst_drawings_probe.h"
 #include "tst_drawings_rows.h"
@@ -571,7 +572,7 @@ private slots:
     // and greys of the pages, and the yellow and olive gear on the right.
     void icon()
     {
-        const QImage image(QStringLiteral(":/icons/rostari-bolt.png"));
+        const QImage image = windowIconImage().pixmap(32, 32).toImage();
         QCOMPARE(image.size(), QSize(32, 32));
         QVERIFY(image.hasAlphaChannel());
         const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
@@ -619,7 +620,8 @@ private slots:
                     QFAIL(qPrintable(QStringLiteral("a transparent hole inside the book at %1,%2").arg(x).arg(y)));
     }
 
-    // The shipped .ico: one 32 x 32 4-bit image with its mask, reading back as the same pixels as the PNG.
+    // The shipped .ico: one 32 x 32 4-bit image with its mask; it and the shipped PNG read back as the same
+    // pixels as the window's icon.
     void iconFile()
     {
         QFile file(QStringLiteral(ROSTARI_SOURCE_DIR "/resources/rostari-bolt.ico"));
@@ -647,15 +649,19 @@ private slots:
         QImageReader reader(&buffer, "ico");
         const QImage ico = reader.read().convertToFormat(QImage::Format_ARGB32);
         QVERIFY2(!ico.isNull(), qPrintable(reader.errorString()));
-        const QImage png = QImage(QStringLiteral(":/icons/rostari-bolt.png")).convertToFormat(QImage::Format_ARGB32);
-        QCOMPARE(ico.size(), png.size());
-        for (int y = 0; y < 32; ++y) {
-            for (int x = 0; x < 32; ++x) {
-                const QRgb a = ico.pixel(x, y);
-                const QRgb p = png.pixel(x, y);
-                QCOMPARE(qAlpha(a), qAlpha(p));
-                if (qAlpha(p))
-                    QCOMPARE(a, p);
+        const QImage png = QImage(QStringLiteral(ROSTARI_SOURCE_DIR "/resources/rostari-bolt.png"), "png")
+                               .convertToFormat(QImage::Format_ARGB32);
+        const QImage window = windowIconImage().pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+        for (const QImage* file : { &ico, &png }) {
+            QCOMPARE(file->size(), window.size());
+            for (int y = 0; y < 32; ++y) {
+                for (int x = 0; x < 32; ++x) {
+                    const QRgb a = file->pixel(x, y);
+                    const QRgb p = window.pixel(x, y);
+                    QCOMPARE(qAlpha(a), qAlpha(p));
+                    if (qAlpha(p))
+                        QCOMPARE(a, p);
+                }
             }
         }
     }

@@ -1,6 +1,7 @@
 // Tab pages, status panels, the always-on-top menu family and the About item.
 
 #include "fixtures.h"
+#include "programstyle.h"
 #include "tabcontrol.h"
 #include "testmain.h"
 #include "windowtest.h"
@@ -8,6 +9,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
+#include <QStyleFactory>
+#include <QStyleOption>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -147,6 +150,32 @@ private slots:
         QTRY_COMPARE(textOf(form.get(), "Label13"), after);
         QTest::qWait(50);
         QCOMPARE(textOf(form.get(), "Label13"), after);
+    }
+
+    // The program's style reads the menu bar's overflow arrow itself; it is the arrow the style
+    // would have loaded, in both directions and at every size.
+    void overflowArrowAsTheStyleDrawsIt_data()
+    {
+        QTest::addColumn<Qt::LayoutDirection>("direction");
+        QTest::newRow("left to right") << Qt::LeftToRight;
+        QTest::newRow("right to left") << Qt::RightToLeft;
+    }
+    void overflowArrowAsTheStyleDrawsIt()
+    {
+        QFETCH(Qt::LayoutDirection, direction);
+        QStyleOption option;
+        option.direction = direction;
+        const std::unique_ptr<QStyle> plain(QStyleFactory::create(QStringLiteral("Fusion")));
+        const ProgramStyle program(QStyleFactory::create(QStringLiteral("Fusion")));
+        const QIcon expected = plain->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, &option);
+        const QIcon actual = program.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, &option);
+        QCOMPARE(actual.availableSizes(), expected.availableSizes());
+        QVERIFY(!expected.availableSizes().isEmpty());
+        for (const QSize size : expected.availableSizes())
+            QCOMPARE(actual.pixmap(size).toImage(), expected.pixmap(size).toImage());
+        const QIcon other = plain->standardIcon(
+            QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, nullptr); // the application's direction
+        QCOMPARE(direction == Qt::LeftToRight, other.pixmap(16).toImage() == actual.pixmap(16).toImage());
     }
 
 private:
