@@ -63,6 +63,9 @@ private slots:
         const QImage drawing = QImage(image).convertToFormat(QImage::Format_RGB32);
         QVERIFY(!drawing.isNull());
         const QImage shown = area->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        // A part repainted alone looks as it does in the whole.
+        const QRect part(37, 41, 203, 77);
+        QCOMPARE(area->grab(part).toImage().convertToFormat(QImage::Format_RGB32), shown.copy(part));
         const QPoint inner(2, 2); // inside the sunken border
         const QSize visible = area->size() - QSize(4, 4);
 
