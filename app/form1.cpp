@@ -63,6 +63,15 @@ int pixelsFromTwips(float twips)
     return static_cast<int>(pixels);
 }
 
+// quilldat.mdb in the working directory, written the way the system writes paths ("C:\x\...").
+// A drive's root ("C:/") ends in a separator already; "/" is joined as ever ("//quilldat.mdb").
+QString databasePath()
+{
+    const QString folder = QDir::currentPath();
+    const bool ends = folder.size() > 1 && folder.endsWith(QLatin1Char('/'));
+    return QDir::toNativeSeparators(folder + (ends ? QString() : QStringLiteral("/")) + QStringLiteral("quilldat.mdb"));
+}
+
 } // namespace
 
 Form1::Form1(QWidget* parent)

@@ -1,5 +1,6 @@
 #include "settingsstore.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -62,7 +63,7 @@ bool SettingsStore::flush(QString* errorText)
 
 QString SettingsStore::location() const
 {
-    return m_settings->fileName();
+    return QDir::toNativeSeparators(m_settings->fileName());
 }
 
 bool SettingsStore::isReadable() const

@@ -1,27 +1,34 @@
 #include "mdbtable.h"
 
 #include "displayvalue.h"
+#include "mdbfile.h"
+#include "osprocess.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <set>
 
-// libmdb 1.0.0 includes <glib.h> inside extern "C"; glib must come first for C++.
-#include <glib.h>
-#include <mdbtools.h>
-
 namespace quill {
+
+namespace detail {
+
+MdbTable failure(MdbTable::Status status, std::string detail)
+{
+    MdbTable table;
+    table.status = status;
+    table.detail = std::move(detail);
+    return table;
+}
+
+} // namespace detail
 
 namespace {
 
-constexpr std::size_t kHeaderBytes = 0x20;
+using detail::failure;
+
 constexpr std::size_t kJet3PageSize = 2048;
 constexpr std::size_t kJet4PageSize = 4096;
 // Far more than any size table; keeps a hostile file from filling memory.
@@ -32,17 +39,6 @@ constexpr std::size_t kMaxRows = 100000;
 constexpr std::size_t kLongTextBytes = 3 * 65535 + 1;
 constexpr int kLongValueField = 12; // a long value's length, flags and first page in the row
 
-MdbTable failure(MdbTable::Status status, std::string detail)
-{
-    MdbTable table;
-    table.status = status;
-    table.detail = std::move(detail);
-    return table;
-}
-
-struct HandleCloser {
-    void operator()(MdbHandle* mdb) const { mdb_close(mdb); }
-};
 struct TableFreer {
     void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
 };
@@ -105,9 +101,9 @@ void useWindows31JIfDeclared(MdbHandle* mdb)
     if (mdb->f->jet_version != MDB_VER_JET3 || mdb->f->code_page != 932)
         return;
     mdb_iconv_close(mdb);
-    setenv("MDB_JET3_CHARSET", "CP932", 1);
+    process::setVariable("MDB_JET3_CHARSET", "CP932");
     mdb_iconv_init(mdb);
-    unsetenv("MDB_JET3_CHARSET");
+    process::unsetVariable("MDB_JET3_CHARSET");
 }
 
 // Types whose text libmdb makes (decoding the file's text encoding, dates, GUIDs, memo pages).
@@ -302,6 +298,21 @@ MdbTable readTable(MdbHandle* mdb, std::string_view tableName, std::size_t fileS
 
 } // namespace
 
+std::vector<MdbTable> detail::readOpened(MdbHandle* mdb, const std::vector<std::string_view>& tableNames,
+    std::size_t fileSize, const std::function<void()>& beforeParsing)
+{
+    useWindows31JIfDeclared(mdb);
+    if (beforeParsing)
+        beforeParsing();
+    const MdbTable catalog = openCatalog(mdb, fileSize);
+    if (catalog.status != MdbTable::Status::Ok)
+        return std::vector<MdbTable>(tableNames.size(), catalog);
+    std::vector<MdbTable> tables;
+    for (const std::string_view name : tableNames)
+        tables.push_back(readTable(mdb, name, fileSize));
+    return tables;
+}
+
 int MdbTable::fieldIndex(std::string_view name) const
 {
     const auto it = std::find(fields.begin(), fields.end(), name);
@@ -310,7 +321,7 @@ int MdbTable::fieldIndex(std::string_view name) const
 
 bool looksLikeAccessFile(const void* header, std::size_t size)
 {
-    if (size < kHeaderBytes)
+    if (size < detail::kHeaderBytes)
         return false;
     const auto* bytes = static_cast<const unsigned char*>(header);
     const bool jet = std::memcmp(bytes + 4, "Standard Jet DB", 16) == 0;
@@ -319,32 +330,24 @@ bool looksLikeAccessFile(const void* header, std::size_t size)
     return bytes[0] == 0 && (jet || ace) && version <= MDB_VER_ACCDB_2019;
 }
 
+std::optional<MdbTable> detail::refusal(const void* header, std::size_t headerBytes, std::uintmax_t fileSize)
+{
+    if (!looksLikeAccessFile(header, headerBytes))
+        return failure(MdbTable::Status::NotDatabase, "no Access file header");
+    if (fileSize > kMaxFileBytes)
+        return failure(MdbTable::Status::NotDatabase, "too large for a size table");
+    const bool jet3 = static_cast<const unsigned char*>(header)[0x14] == MDB_VER_JET3;
+    if (fileSize < (jet3 ? kJet3PageSize : kJet4PageSize))
+        return failure(MdbTable::Status::NotDatabase, "shorter than one page");
+    return std::nullopt;
+}
+
 std::vector<MdbTable> readMdbTablesBuffer(const void* data, std::size_t size,
     const std::vector<std::string_view>& tableNames, const std::function<void()>& beforeParsing)
 {
-    auto all = [&](MdbTable failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
-    if (!looksLikeAccessFile(data, size))
-        return all(failure(MdbTable::Status::NotDatabase, "no Access file header"));
-    const bool jet3 = static_cast<const unsigned char*>(data)[0x14] == MDB_VER_JET3;
-    if (size < (jet3 ? kJet3PageSize : kJet4PageSize))
-        return all(failure(MdbTable::Status::NotDatabase, "shorter than one page"));
-
-    // libmdb reads through fmemopen and may write its own buffer state; give it a private copy.
-    std::vector<unsigned char> image(
-        static_cast<const unsigned char*>(data), static_cast<const unsigned char*>(data) + size);
-    std::unique_ptr<MdbHandle, HandleCloser> mdb(mdb_open_buffer(image.data(), image.size(), MDB_NOFLAGS));
-    if (!mdb)
-        return all(failure(MdbTable::Status::NotDatabase, "libmdb cannot open it"));
-    useWindows31JIfDeclared(mdb.get());
-    if (beforeParsing)
-        beforeParsing();
-    const MdbTable catalog = openCatalog(mdb.get(), size);
-    if (catalog.status != MdbTable::Status::Ok)
-        return all(catalog);
-    std::vector<MdbTable> tables;
-    for (const std::string_view name : tableNames)
-        tables.push_back(readTable(mdb.get(), name, size));
-    return tables;
+    if (auto refused = detail::refusal(data, size, size))
+        return std::vector<MdbTable>(tableNames.size(), *refused);
+    return detail::readImage(data, size, tableNames, beforeParsing);
 }
 
 MdbTable readMdbTableBuffer(const void* data, std::size_t size, std::string_view tableName)
@@ -352,58 +355,25 @@ MdbTable readMdbTableBuffer(const void* data, std::size_t size, std::string_view
     return readMdbTablesBuffer(data, size, { tableName }).front();
 }
 
-namespace {
-
-// The whole file, checked to be a plausible Access file; status Ok when image holds it.
-MdbTable readFileImage(const std::string& path, std::vector<char>& image)
-{
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path file(path);
-    if (!file.is_absolute())
-        return failure(MdbTable::Status::Missing, "not an absolute path");
-    const auto status = fs::status(file, ec);
-    if (ec || !fs::exists(status))
-        return failure(MdbTable::Status::Missing, "no such file");
-    if (fs::is_directory(status))
-        return failure(MdbTable::Status::Unreadable, "a folder");
-
-    // Devices and pipes are no databases, and opening a pipe could block.
-    if (!fs::is_regular_file(status))
-        return failure(MdbTable::Status::NotDatabase, "not a regular file");
-
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return failure(MdbTable::Status::Unreadable, std::strerror(errno));
-    std::vector<char> header(kHeaderBytes);
-    in.read(header.data(), static_cast<std::streamsize>(header.size()));
-    if (!in || !looksLikeAccessFile(header.data(), header.size()))
-        return failure(MdbTable::Status::NotDatabase, "no Access file header");
-
-    const auto size = fs::file_size(file, ec);
-    if (ec)
-        return failure(MdbTable::Status::Unreadable, ec.message());
-    if (size > kMaxFileBytes)
-        return failure(MdbTable::Status::NotDatabase, "too large for a size table");
-
-    image.resize(static_cast<std::size_t>(size));
-    in.seekg(0);
-    in.read(image.data(), static_cast<std::streamsize>(image.size()));
-    if (static_cast<std::uintmax_t>(in.gcount()) != size)
-        return failure(MdbTable::Status::Unreadable, "short read");
-    return {};
-}
-
-} // namespace
-
 std::vector<MdbTable> readMdbTablesFile(const std::string& path, const std::vector<std::string_view>& tableNames,
     const std::function<void()>& beforeParsing)
 {
-    std::vector<char> image;
-    const MdbTable opened = readFileImage(path, image);
-    if (opened.status != MdbTable::Status::Ok)
-        return std::vector<MdbTable>(tableNames.size(), opened);
-    return readMdbTablesBuffer(image.data(), image.size(), tableNames, beforeParsing);
+    namespace fs = std::filesystem;
+    auto all = [&](MdbTable failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
+    std::error_code ec;
+    const fs::path file = process::pathFromUtf8(path);
+    if (file.empty() || !file.is_absolute())
+        return all(failure(MdbTable::Status::Missing, "not an absolute path"));
+    const auto status = fs::status(file, ec);
+    if (ec || !fs::exists(status))
+        return all(failure(MdbTable::Status::Missing, "no such file"));
+    if (fs::is_directory(status))
+        return all(failure(MdbTable::Status::Unreadable, "a folder"));
+
+    // Devices and pipes are no databases, and opening a pipe could block.
+    if (!fs::is_regular_file(status))
+        return all(failure(MdbTable::Status::NotDatabase, "not a regular file"));
+    return detail::readRegularFile(file, tableNames, beforeParsing);
 }
 
 MdbTable readMdbTableFile(const std::string& path, std::string_view tableName)

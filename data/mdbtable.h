@@ -18,6 +18,7 @@ struct MdbTable {
         NotDatabase, // not an Access (Jet/ACE) file
         NoTable, // the file holds no table of that name
         Corrupt, // the table is there but cannot be read
+        Locked, // another program has it open for writing (Windows, which can tell)
     };
     Status status = Status::Ok;
     std::string detail; // short English reason for logs; empty on success
@@ -28,7 +29,7 @@ struct MdbTable {
     int fieldIndex(std::string_view name) const;
 };
 
-// Reads the table from a file. The path must be absolute; $MDBPATH is never consulted.
+// Reads the table from a file. The path is UTF-8 and must be absolute; $MDBPATH is never consulted.
 MdbTable readMdbTableFile(const std::string& path, std::string_view tableName);
 
 // Reads the table from a file image in memory (the same path through libmdb).

@@ -28,6 +28,8 @@ QString reasonFor(MdbTable::Status status)
         return QStringLiteral("テーブル「%1」がありません").arg(QString::fromUtf8(kSizeTableName));
     case MdbTable::Status::Corrupt:
         return QStringLiteral("データベースが壊れています");
+    case MdbTable::Status::Locked:
+        return QStringLiteral("ほかのプログラムが書き込み用に開いているため読み取れません");
     }
     return {};
 }
@@ -100,7 +102,7 @@ void RecordLoader::start(const QString& path)
 
     const QString program = readerProgram();
     if (!QFileInfo(program).isExecutable())
-        return fail(QStringLiteral("読み取りプログラムがありません (%1)").arg(program));
+        return fail(QStringLiteral("読み取りプログラムがありません (%1)").arg(QDir::toNativeSeparators(program)));
 
     auto* process = new QProcess(this);
     m_process = process;

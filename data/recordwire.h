@@ -167,7 +167,7 @@ inline bool readTable(Reader& in, MdbTable& table, const TableLimits& limits, st
     std::size_t status = 0;
     std::string_view detail;
     std::size_t fieldCount = 0;
-    if (!in.number(status, static_cast<std::size_t>(MdbTable::Status::Corrupt)) || !in.token(detail)
+    if (!in.number(status, static_cast<std::size_t>(MdbTable::Status::Locked)) || !in.token(detail)
         || !in.number(fieldCount, limits.fields))
         return false;
     table = MdbTable {};

@@ -159,6 +159,23 @@ private slots:
         QVERIFY(!got.detail.empty());
     }
 
+    void fileOpenForWritingElsewhere()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("only Windows keeps a reader out of a file another program writes");
+#else
+        const QString path
+            = fixtures::write(m_dir.path(), fixtures::sizeTable(), jet::Format::Jet4, QStringLiteral("busy.mdb"));
+        QFile other(path);
+        QVERIFY(other.open(QIODevice::ReadWrite));
+        const MdbTable got = read(path);
+        QCOMPARE(got.status, MdbTable::Status::Locked);
+        QVERIFY(got.rows.empty());
+        other.close();
+        QCOMPARE(read(path).status, MdbTable::Status::Ok);
+#endif
+    }
+
     void tableLookupIsExact()
     {
         jet::Table table = fixtures::sizeTable();
@@ -181,7 +198,11 @@ private slots:
     {
         QCOMPARE(read(m_dir.path()).status, MdbTable::Status::Unreadable);
         QCOMPARE(read(QStringLiteral("quilldat.mdb")).status, MdbTable::Status::Missing);
+#ifdef Q_OS_WIN
+        QCOMPARE(read(QStringLiteral("\\\\.\\NUL")).status, MdbTable::Status::NotDatabase);
+#else
         QCOMPARE(read(QStringLiteral("/dev/zero")).status, MdbTable::Status::NotDatabase);
+#endif
     }
 
     void displayTexts_data()

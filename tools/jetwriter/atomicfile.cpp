@@ -1,13 +1,11 @@
 #include "atomicfile.h"
 
+#include "filecalls.h"
 #include "jetwriter.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <unistd.h>
 
 namespace jet::detail {
 
@@ -18,16 +16,14 @@ public:
     explicit TemporaryFile(const std::filesystem::path& target)
     {
         const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-        // Built step by step: GCC 12 warns falsely (-Wrestrict) about "." + std::string.
-        std::string base(1, '.');
-        base += target.filename().string();
-        base += ".tmp-";
-        base += std::to_string(getpid());
-        base += '-';
+        // Built as a path, so that a name beyond ASCII stays intact on Windows too.
+        std::filesystem::path base(".");
+        base += target.filename();
+        base += ".tmp-" + filecalls::processTag() + "-";
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-            path_ = folder / (base + std::to_string(attempt));
-            // 0666 under the umask, like any new file; O_EXCL keeps us off other files.
-            fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            path_ = folder / base;
+            path_ += std::to_string(attempt);
+            fd_ = filecalls::createNew(path_);
             error_ = fd_ < 0 ? errno : 0;
             if (fd_ < 0 && error_ != EEXIST)
                 break;
@@ -38,9 +34,9 @@ public:
     ~TemporaryFile()
     {
         if (fd_ >= 0)
-            ::close(fd_);
+            filecalls::close(fd_);
         if (!path_.empty())
-            ::unlink(path_.c_str());
+            filecalls::remove(path_);
     }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
@@ -52,7 +48,7 @@ public:
     {
         const int fd = fd_;
         fd_ = -1;
-        return ::close(fd) == 0;
+        return filecalls::close(fd);
     }
     // After a successful rename there is nothing left to remove.
     void release() { path_.clear(); }
@@ -79,18 +75,16 @@ void writeFileAtomically(const std::filesystem::path& target, std::span<const st
         fail(target, temporary.openError());
     std::size_t written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::write(temporary.fd(), bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
+        const long n = filecalls::write(temporary.fd(), bytes.data() + written, bytes.size() - written);
         if (n <= 0)
             fail(target, n < 0 ? errno : EIO);
         written += static_cast<std::size_t>(n);
     }
-    if (::fsync(temporary.fd()) != 0)
+    if (!filecalls::flushToDisk(temporary.fd()))
         fail(target, errno);
     if (!temporary.close())
         fail(target, errno);
-    if (std::rename(temporary.path().c_str(), target.c_str()) != 0)
+    if (!filecalls::replace(temporary.path(), target))
         fail(target, errno);
     temporary.release();
 }

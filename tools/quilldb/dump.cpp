@@ -2,6 +2,7 @@
 
 #include "csv.h"
 #include "mdbtable.h"
+#include "osprocess.h"
 #include "sizecsv.h"
 #include "sizefields.h"
 #include "sourcefields.h"
@@ -30,6 +31,8 @@ std::string describe(quill::MdbTable::Status status, std::string_view tableName)
         return "holds no table " + std::string(tableName);
     case quill::MdbTable::Status::Corrupt:
         return "the table " + std::string(tableName) + " is damaged";
+    case quill::MdbTable::Status::Locked:
+        return "another program has it open for writing";
     }
     return "cannot be read";
 }
@@ -68,7 +71,7 @@ int runDump(const std::filesystem::path& file, DumpTable which, std::ostream& ou
         return 1;
     }
     const std::string_view tableName = which == DumpTable::Sources ? quill::kSourceTableName : quill::kSizeTableName;
-    const quill::MdbTable table = quill::readMdbTableFile(absolute.string(), tableName);
+    const quill::MdbTable table = quill::readMdbTableFile(quill::process::utf8Of(absolute), tableName);
     if (table.status != quill::MdbTable::Status::Ok) {
         err << "quilldb: " << file.string() << ": " << describe(table.status, tableName);
         if (!table.detail.empty())

@@ -2,6 +2,7 @@
 
 #include "build.h"
 #include "dump.h"
+#include "osprocess.h"
 
 #include <iostream>
 #include <optional>
@@ -58,7 +59,7 @@ int build(const std::vector<std::string_view>& args)
         } else if (arg == "--sources") {
             if (i + 1 == args.size())
                 return usageError("--sources needs the source table's CSV");
-            options.sources = args[++i];
+            options.sources = quill::process::pathFromUtf8(args[++i]);
         } else if (arg == "--format" || arg.starts_with("--format=")) {
             std::string_view value;
             if (arg == "--format") {
@@ -80,8 +81,8 @@ int build(const std::vector<std::string_view>& args)
     }
     if (files.size() != 2)
         return usageError("build needs SIZES.csv and OUT.mdb");
-    options.csv = files[0];
-    options.output = files[1];
+    options.csv = quill::process::pathFromUtf8(files[0]);
+    options.output = quill::process::pathFromUtf8(files[1]);
     return quilldb::runBuild(options, std::cerr);
 }
 
@@ -89,7 +90,8 @@ int build(const std::vector<std::string_view>& args)
 
 int main(int argc, char** argv)
 {
-    std::vector<std::string_view> args(argv + 1, argv + argc);
+    const std::vector<std::string> utf8 = quill::process::utf8Arguments(argc, argv);
+    std::vector<std::string_view> args(utf8.begin() + (utf8.empty() ? 0 : 1), utf8.end());
     if (args.empty())
         return usageError("no command");
     const std::string_view command = args.front();
@@ -113,7 +115,9 @@ int main(int argc, char** argv)
         }
         if (files.size() != 1)
             return usageError("dump needs one FILE.mdb");
-        return quilldb::runDump(std::filesystem::path(files.front()), which, std::cout, std::cerr);
+        // The CSV's CRLF line ends as they are.
+        quill::process::binaryStandardOutput();
+        return quilldb::runDump(quill::process::pathFromUtf8(files.front()), which, std::cout, std::cerr);
     }
     return usageError("unknown command \"" + std::string(command) + "\"");
 }

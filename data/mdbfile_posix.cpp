@@ -1,0 +1,54 @@
+// libmdb reads a private copy of the file through fmemopen: the file may change or vanish
+// while it is parsed without the parse seeing it.
+
+#include "mdbfile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+namespace quill::detail {
+
+std::vector<MdbTable> readRegularFile(const std::filesystem::path& file,
+    const std::vector<std::string_view>& tableNames, const std::function<void()>& beforeParsing)
+{
+    auto all = [&](MdbTable failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return all(failure(MdbTable::Status::Unreadable, std::strerror(errno)));
+    std::vector<char> header(kHeaderBytes);
+    in.read(header.data(), static_cast<std::streamsize>(header.size()));
+    if (!in)
+        return all(failure(MdbTable::Status::NotDatabase, "no Access file header"));
+
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(file, ec);
+    if (ec)
+        return all(failure(MdbTable::Status::Unreadable, ec.message()));
+    if (auto refused = refusal(header.data(), header.size(), size))
+        return all(*refused);
+
+    std::vector<char> image(static_cast<std::size_t>(size));
+    in.seekg(0);
+    in.read(image.data(), static_cast<std::streamsize>(image.size()));
+    if (static_cast<std::uintmax_t>(in.gcount()) != size)
+        return all(failure(MdbTable::Status::Unreadable, "short read"));
+    return readImage(image.data(), image.size(), tableNames, beforeParsing);
+}
+
+std::vector<MdbTable> readImage(const void* data, std::size_t size, const std::vector<std::string_view>& tableNames,
+    const std::function<void()>& beforeParsing)
+{
+    // libmdb may write its own buffer state into the image; give it a copy.
+    std::vector<unsigned char> image(
+        static_cast<const unsigned char*>(data), static_cast<const unsigned char*>(data) + size);
+    std::unique_ptr<MdbHandle, HandleCloser> mdb(mdb_open_buffer(image.data(), image.size(), MDB_NOFLAGS));
+    if (!mdb)
+        return std::vector<MdbTable>(
+            tableNames.size(), failure(MdbTable::Status::NotDatabase, "libmdb cannot open it"));
+    return readOpened(mdb.get(), tableNames, size, beforeParsing);
+}
+
+} // namespace quill::detail
