@@ -9,7 +9,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-enum { kUtf8 = 65001, kUtf16Le = 1200 };
+/* UCS-2LE is UTF-16LE without surrogate pairs, as glibc has it; 1 is no Windows code page. */
+enum { kUtf8 = 65001, kUtf16Le = 1200, kUcs2Le = 1 };
 
 struct rostari_iconv {
     unsigned from;
@@ -65,7 +66,7 @@ static unsigned codePageNamed(const char* name)
         { "UTF-8", kUtf8 },
         { "UTF8", kUtf8 },
         { "UTF-16LE", kUtf16Le },
-        { "UCS-2LE", kUtf16Le },
+        { "UCS-2LE", kUcs2Le },
         { "SHIFT-JIS", 932 },
         { "SJIS", 932 },
         { "MS-KANJI", 932 },
@@ -96,7 +97,8 @@ static unsigned codePageNamed(const char* name)
 
 static int isUsable(unsigned codePage)
 {
-    return codePage == kUtf8 || codePage == kUtf16Le || (codePage != 0 && IsValidCodePage(codePage));
+    return codePage == kUtf8 || codePage == kUtf16Le || codePage == kUcs2Le
+        || (codePage != 0 && IsValidCodePage(codePage));
 }
 
 iconv_t iconv_open(const char* tocode, const char* fromcode)
@@ -130,13 +132,13 @@ int iconv_close(iconv_t cd)
 /* Reads one character as UTF-16 units; returns the bytes it took, 0 with errno set otherwise. */
 static size_t decodeOne(unsigned codePage, const unsigned char* in, size_t left, wchar_t unit[2], int* units)
 {
-    if (codePage == kUtf16Le) {
+    if (codePage == kUtf16Le || codePage == kUcs2Le) {
         if (left < 2)
             return errno = EINVAL, 0;
         const unsigned first = in[0] | (unsigned)in[1] << 8;
         unit[0] = (wchar_t)first;
         *units = 1;
-        if (first >= 0xDC00 && first <= 0xDFFF)
+        if ((first >= 0xDC00 && first <= 0xDFFF) || (codePage == kUcs2Le && first >= 0xD800 && first <= 0xDBFF))
             return errno = EILSEQ, 0;
         if (first < 0xD800 || first > 0xDBFF)
             return 2;
@@ -199,7 +201,9 @@ static size_t encodeOne(unsigned codePage, const wchar_t unit[2], int units, uns
 {
     unsigned char buffer[8];
     size_t length = 0;
-    if (codePage == kUtf16Le) {
+    if (codePage == kUcs2Le && units == 2)
+        return errno = EILSEQ, 0;
+    if (codePage == kUtf16Le || codePage == kUcs2Le) {
         for (int i = 0; i < units; ++i) {
             buffer[length++] = (unsigned char)(unit[i] & 0xFF);
             buffer[length++] = (unsigned char)(unit[i] >> 8);
