@@ -10,7 +10,9 @@
 #include <QTemporaryDir>
 
 #include <array>
+#include <cerrno>
 #include <cstring>
+#include <iconv.h>
 #include <jetwriter.h>
 #include <numbers.h>
 #include <rc4.h>
@@ -252,6 +254,59 @@ private slots:
         } catch (const jet::Error& e) {
             QVERIFY2(QString::fromUtf8(e.what()).contains(message), e.what());
         }
+    }
+
+    // What libmdb and the writer take from iconv (glibc's, on Windows the layer in
+    // platform/iconv_win): the conversion, and where and why it stops.
+    void iconvStops_data()
+    {
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("room");
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<int>("consumed");
+        QTest::addColumn<int>("error");
+        const QByteArray name("\x98\x5a\x8a\x70\x8c\x8a\x95\x74\x83\x7b\x83\x8b\x83\x67");
+        QTest::newRow("name from 932") << QByteArray("UTF-8") << QByteArray("CP932") << name << 64
+                                       << QByteArray("六角穴付ボルト") << 14 << 0;
+        QTest::newRow("Windows-31J signs to 932") << QByteArray("CP932") << QByteArray("UTF-8") << QByteArray("～－①")
+                                                  << 64 << QByteArray("\x81\x60\x81\x7c\x87\x40") << 9 << 0;
+        QTest::newRow("UCS-2LE") << QByteArray("UTF-8") << QByteArray("UCS-2LE") << QByteArray("\x6d\x51\xd2\x89", 4)
+                                 << 64 << QByteArray("六角") << 4 << 0;
+        QTest::newRow("UCS-2LE surrogate")
+            << QByteArray("UTF-8") << QByteArray("UCS-2LE") << QByteArray("A\0\x3d\xd8\x00\xde", 6) << 64
+            << QByteArray("A") << 2 << EILSEQ;
+        QTest::newRow("cut short") << QByteArray("CP932") << QByteArray("UTF-8") << QByteArray("a\xe3\x81") << 64
+                                   << QByteArray("a") << 1 << EINVAL;
+        QTest::newRow("no room") << QByteArray("CP932") << QByteArray("UTF-8") << QByteArray("a六") << 2
+                                 << QByteArray("a") << 1 << E2BIG;
+        QTest::newRow("no code") << QByteArray("CP932") << QByteArray("UTF-8") << QByteArray("a€") << 64
+                                 << QByteArray("a") << 1 << EILSEQ;
+    }
+    void iconvStops()
+    {
+        QFETCH(QByteArray, to);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, input);
+        QFETCH(int, room);
+        QFETCH(QByteArray, output);
+        QFETCH(int, consumed);
+        QFETCH(int, error);
+        const iconv_t cd = iconv_open(to.constData(), from.constData());
+        QVERIFY(cd != reinterpret_cast<iconv_t>(-1));
+        char* in = input.data();
+        std::size_t inLeft = static_cast<std::size_t>(input.size());
+        QByteArray buffer(room, '\0');
+        char* out = buffer.data();
+        std::size_t outLeft = static_cast<std::size_t>(room);
+        errno = 0;
+        const std::size_t result = iconv(cd, &in, &inLeft, &out, &outLeft);
+        const int got = result == static_cast<std::size_t>(-1) ? errno : 0;
+        iconv_close(cd);
+        QCOMPARE(got, error);
+        QCOMPARE(int(in - input.data()), consumed);
+        QCOMPARE(buffer.left(int(out - buffer.data())).toHex(' '), output.toHex(' '));
     }
 
     void rejectedTables_data()
