@@ -402,22 +402,23 @@ private slots:
             QStringLiteral("--single") };
     }
 
-    // build then dump gives back the reviewed CSVs byte for byte; dump takes a relative path.
+    // build then dump gives back the reviewed CSVs byte for byte; dump takes a relative path, and
+    // names beyond ASCII (which Windows would pass in its ANSI code page) are no obstacle.
     void dumpRoundTrip()
     {
         QFETCH(QStringList, options);
-        QTemporaryDir dir;
+        QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/六角穴付ボルト-XXXXXX"));
         const auto build = quilldb(
-            QStringList { QStringLiteral("build"), jettest::reviewedCsvPath(),
-                dir.filePath(QStringLiteral("sizes.mdb")), QStringLiteral("--sources"), jettest::reviewedSourcesPath() }
+            QStringList { QStringLiteral("build"), jettest::reviewedCsvPath(), dir.filePath(QStringLiteral("寸法.mdb")),
+                QStringLiteral("--sources"), jettest::reviewedSourcesPath() }
             + options);
         QVERIFY2(build.exitCode == 0, build.err.constData());
-        const auto dump = quilldb({ QStringLiteral("dump"), QStringLiteral("sizes.mdb") }, dir.path());
+        const auto dump = quilldb({ QStringLiteral("dump"), QStringLiteral("寸法.mdb") }, dir.path());
         QVERIFY2(dump.exitCode == 0, dump.err.constData());
         QVERIFY(dump.err.isEmpty());
         QCOMPARE(dump.out, jettest::readFile(jettest::reviewedCsvPath()));
         const auto sources
-            = quilldb({ QStringLiteral("dump"), QStringLiteral("--sources"), QStringLiteral("sizes.mdb") }, dir.path());
+            = quilldb({ QStringLiteral("dump"), QStringLiteral("--sources"), QStringLiteral("寸法.mdb") }, dir.path());
         QVERIFY2(sources.exitCode == 0, sources.err.constData());
         QCOMPARE(sources.out, jettest::readFile(jettest::reviewedSourcesPath()));
     }

@@ -18,7 +18,9 @@ add_dependencies(tst_matrix rostari-mdbread quilldat)
 
 find_program(ROSTARI_STRACE strace)
 rostari_add_test(tst_readonly_desktop DESKTOP SOURCES tst_readonly_desktop.cpp LIBS rostari_core quill_mdb TIMEOUT 300)
-target_compile_definitions(tst_readonly_desktop PRIVATE ${robust_definitions} ROSTARI_STRACE="${ROSTARI_STRACE}")
-add_dependencies(tst_readonly_desktop rostari-bolt rostari-mdbread quilldat)
+if(TARGET tst_readonly_desktop)
+  target_compile_definitions(tst_readonly_desktop PRIVATE ${robust_definitions} ROSTARI_STRACE="${ROSTARI_STRACE}")
+  add_dependencies(tst_readonly_desktop rostari-bolt rostari-mdbread quilldat)
+endif()
 
 rostari_add_test(tst_settings_input SOURCES tst_settings_input.cpp LIBS rostari_core)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -22,6 +23,13 @@ template <typename TestClass> int rostariTestMain(int argc, char** argv, bool de
     }
     QApplication::setAttribute(Qt::AA_Use96Dpi, true);
     QStandardPaths::setTestModeEnabled(true);
+#ifdef Q_OS_WIN
+    // The registry has no test mode: each test starts with the program's key empty (ctest runs
+    // the tests that use it one at a time).
+    QSettings(
+        QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program Settings\\Quillmark"), QSettings::NativeFormat)
+        .clear();
+#endif
     QApplication app(argc, argv);
     TestClass test;
     try {

@@ -85,7 +85,8 @@ class TestRecords : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
+        // A folder name beyond ASCII: the reader gets its path intact on every system.
+        m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/六角穴付ボルト-XXXXXX"));
         QVERIFY(QDir::setCurrent(m_dir->path()));
     }
 

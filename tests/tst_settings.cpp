@@ -1,25 +1,22 @@
 // The position store: what text counts as a position, and the store's own behaviour.
 
+#include "settingsaccess.h"
 #include "settingsstore.h"
 #include "testmain.h"
 
-#include <QDir>
-#include <QFile>
 #include <QObject>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <limits>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 class TestSettings : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        QFile::remove(storeFile());
-        QDir(storeFile()).removeRecursively();
-    }
+    void init() { rawstore::clear(); }
 
     void parse_data()
     {
@@ -78,7 +75,7 @@ private slots:
         QCOMPARE(parseTwips(twipsText(twips)), std::optional<float>(twips));
     }
 
-    void storesUnderQuillmarkInIniForm()
+    void storesUnderQuillmark()
     {
         {
             SettingsStore store;
@@ -87,12 +84,30 @@ private slots:
             QVERIFY(store.SaveSetting(QStringLiteral("Form1_StrtUp"), QStringLiteral("X1"), QStringLiteral("1200")));
             QVERIFY(store.SaveSetting(QStringLiteral("Form1_StrtUp"), QStringLiteral("Y1"), QStringLiteral("-360")));
             QVERIFY(store.flush());
+#ifdef Q_OS_WIN
+            QVERIFY2(store.location().endsWith(QStringLiteral("HKEY_CURRENT_USER\\Software\\VB and VBA Program "
+                                                              "Settings\\Quillmark")),
+                qPrintable(store.location()));
+#else
             QCOMPARE(QFileInfo(store.location()).fileName(), QStringLiteral("Quillmark.conf"));
+#endif
         }
-        QFile file(storeFile());
+#ifdef Q_OS_WIN
+        // Strings, as Basic's SaveSetting stores them.
+        for (const auto& [name, value] : { std::pair { L"X1", L"1200" }, std::pair { L"Y1", L"-360" } }) {
+            wchar_t data[32] = {};
+            DWORD size = sizeof data;
+            QCOMPARE(RegGetValueW(HKEY_CURRENT_USER, L"Software\\VB and VBA Program Settings\\Quillmark\\Form1_StrtUp",
+                         name, RRF_RT_REG_SZ, nullptr, data, &size),
+                LONG(ERROR_SUCCESS));
+            QCOMPARE(QString::fromWCharArray(data), QString::fromWCharArray(value));
+        }
+#else
+        QFile file(rawstore::file());
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray ini = file.readAll();
         QVERIFY2(ini.contains("[Form1_StrtUp]\nX1=1200\nY1=-360\n"), ini.constData());
+#endif
         SettingsStore again;
         QCOMPARE(
             again.GetSetting(QStringLiteral("Form1_StrtUp"), QStringLiteral("Y1"), QString()), QStringLiteral("-360"));
@@ -100,20 +115,23 @@ private slots:
 
     void otherKeysSurviveAWrite()
     {
-        writeStore("[Other]\nkeep=yes\n[Form1_StrtUp]\nX1=abc\n");
+        rawstore::write({ { QStringLiteral("Other/keep"), "yes" }, { QStringLiteral("Form1_StrtUp/X1"), "abc" } });
         {
             SettingsStore store;
             store.SaveSetting(QStringLiteral("Form1_StrtUp"), QStringLiteral("X1"), QStringLiteral("300"));
             QVERIFY(store.flush());
         }
-        QSettings check(storeFile(), QSettings::IniFormat);
-        QCOMPARE(check.value(QStringLiteral("Other/keep")).toString(), QStringLiteral("yes"));
-        QCOMPARE(check.value(QStringLiteral("Form1_StrtUp/X1")).toString(), QStringLiteral("300"));
+        const auto check = rawstore::open();
+        QCOMPARE(check->value(QStringLiteral("Other/keep")).toString(), QStringLiteral("yes"));
+        QCOMPARE(check->value(QStringLiteral("Form1_StrtUp/X1")).toString(), QStringLiteral("300"));
     }
 
     void aStoreThatIsAFolderFailsWithoutCrashing()
     {
-        QVERIFY(QDir().mkpath(storeFile()));
+#ifdef Q_OS_WIN
+        QSKIP("the registry key is no file that could be a folder");
+#endif
+        QVERIFY(QDir().mkpath(rawstore::file()));
         SettingsStore store;
         QCOMPARE(store.GetSetting(QStringLiteral("Form1_StrtUp"), QStringLiteral("X1"), QStringLiteral("0")),
             QStringLiteral("0"));
@@ -121,20 +139,6 @@ private slots:
         QString why;
         QVERIFY(!store.flush(&why));
         QVERIFY(!why.isEmpty());
-    }
-
-private:
-    static QString storeFile()
-    {
-        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-            + QStringLiteral("/Quillmark.conf");
-    }
-    static void writeStore(const QByteArray& content)
-    {
-        QDir().mkpath(QFileInfo(storeFile()).path());
-        QFile file(storeFile());
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
     }
 };
 
