@@ -1,6 +1,8 @@
 #include "formtop.h"
+#include "formtop_hint.h"
 #include "formtop_mode.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 
 #include <windows.h>
@@ -10,6 +12,9 @@ std::int32_t FormTop(QWidget& form, std::int16_t mode)
     const std::optional<bool> above = aboveForMode(mode);
     if (!above)
         return 0;
+    // Only the windows platform has real window handles (not offscreen, say).
+    if (QGuiApplication::platformName() != QLatin1String("windows"))
+        return formTopByHint(form, *above);
     // Shown through Qt first, so that the toolkit knows the window is visible.
     if (!form.isVisible())
         form.show();

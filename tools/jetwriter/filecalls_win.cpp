@@ -35,7 +35,14 @@ bool replace(const std::filesystem::path& from, const std::filesystem::path& to)
 {
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    switch (GetLastError()) {
+    const DWORD error = GetLastError();
+    // As rename(2) says it: Windows only denies access when a folder has the name.
+    const DWORD target = GetFileAttributesW(to.c_str());
+    if (target != INVALID_FILE_ATTRIBUTES && (target & FILE_ATTRIBUTE_DIRECTORY)) {
+        errno = EISDIR;
+        return false;
+    }
+    switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
         errno = ENOENT;
