@@ -4,6 +4,7 @@
 
 #include <QDir>
 
+#include <filesystem>
 #include <stdexcept>
 
 namespace fixtures {
@@ -44,7 +45,8 @@ QString write(const QString& dir, const jet::Table& table, jet::Format format, c
 QString write(const QString& dir, const std::vector<jet::Table>& tables, jet::Format format, const QString& fileName)
 {
     const QString path = QDir(dir).filePath(fileName);
-    jet::writeDatabaseFile(tables, format, path.toStdString());
+    // From UTF-16, which every system's paths take without loss (not so a narrow string on Windows).
+    jet::writeDatabaseFile(tables, format, std::filesystem::path(path.toStdU16String()));
     return path;
 }
 

@@ -158,6 +158,9 @@ ToolRun run(const QString& program, const QStringList& args, const QStringList& 
     result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     result.out = process.readAllStandardOutput();
     result.err = process.readAllStandardError();
+#ifdef Q_OS_WIN
+    result.err.replace("\r\n", "\n"); // text streams end their lines in CRLF there
+#endif
     return result;
 }
 

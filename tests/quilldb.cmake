@@ -15,9 +15,9 @@ if(NOT WIN32)
 endif()
 
 set(quilldb_test_definitions
-  QUILLDB_EXE="$<TARGET_FILE:quilldb>"
+  QUILLDB_EXE="${ROSTARI_HOST_ROOT}$<TARGET_FILE:quilldb>"
   QUILLDB_READBACK_DIR="${quilldb_readback_dir}"
-  QUILLDAT_MDB="${ROSTARI_DATA_DIR}/quilldat.mdb")
+  QUILLDAT_MDB="${ROSTARI_HOST_ROOT}${ROSTARI_DATA_DIR}/quilldat.mdb")
 
 rostari_add_test(jetwriter_test SOURCES jetwriter_test.cpp LIBS jetwriter quill_mdb Iconv::Iconv Qt6::Widgets)
 

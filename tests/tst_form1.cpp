@@ -198,7 +198,13 @@ private slots:
         QTest::addColumn<QString>("directory");
         QTest::addColumn<QString>("path");
         QTest::newRow("temporary folder") << QString() << QString();
+#ifdef Q_OS_WIN
+        // In the system's own form, and a drive's root has its separator once.
+        const QString drive = QDir::rootPath(); // "C:/"
+        QTest::newRow("root") << drive << QDir::toNativeSeparators(drive + QStringLiteral("quilldat.mdb"));
+#else
         QTest::newRow("root") << QStringLiteral("/") << QStringLiteral("//quilldat.mdb");
+#endif
     }
     void databasePathIsTheWorkingDirectory()
     {
@@ -206,7 +212,7 @@ private slots:
         QFETCH(QString, path);
         if (directory.isEmpty()) {
             directory = m_dir.path();
-            path = m_dir.path() + QStringLiteral("/quilldat.mdb");
+            path = QDir::toNativeSeparators(m_dir.path() + QStringLiteral("/quilldat.mdb"));
         }
         QVERIFY(QDir::setCurrent(directory));
         bool opened = true;

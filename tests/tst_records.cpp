@@ -373,7 +373,8 @@ private slots:
         QVERIFY(timer.elapsed() < 2500);
         auto* box = child<QMessageBox>(form.get(), "Data1_Error");
         QVERIFY(box);
-        QVERIFY2(box->text().startsWith(QStringLiteral("データベースを開けません: ") + path), qPrintable(box->text()));
+        QVERIFY2(box->text().startsWith(QStringLiteral("データベースを開けません: ") + QDir::toNativeSeparators(path)),
+            qPrintable(box->text()));
         QVERIFY2(box->text().contains(reason), qPrintable(box->text()));
         // The window stays, with its placeholders, and takes input again once the message is gone.
         QCOMPARE(textOf(form.get(), "Label1"), QStringLiteral("M"));

@@ -129,7 +129,7 @@ private slots:
     void aStoreThatIsAFolderFailsWithoutCrashing()
     {
 #ifdef Q_OS_WIN
-        QSKIP("the registry key is no file that could be a folder");
+        QSKIP("on Windows the store is a registry key, which no folder can stand in for");
 #endif
         QVERIFY(QDir().mkpath(rawstore::file()));
         SettingsStore store;

@@ -157,7 +157,7 @@ private slots:
     {
         QFETCH(bool, folder);
 #ifdef Q_OS_WIN
-        QSKIP("the registry key is no file; Wine does not enforce permissions on it");
+        QSKIP("on Windows the store is a registry key: no folder or file permissions to break it");
 #else
         if (folder) {
             QVERIFY(QDir().mkpath(rawstore::file()));
