@@ -331,6 +331,11 @@ private slots:
         QTest::newRow("source table cut short") << QStringLiteral("sources") << QStringLiteral("壊れています");
         QTest::newRow("parser crash") << QStringLiteral("crash") << QStringLiteral("壊れています");
         QTest::newRow("a folder") << QStringLiteral("folder") << QStringLiteral("フォルダー");
+#ifdef Q_OS_WIN
+        // Only Windows keeps readers out while another program may be writing.
+        QTest::newRow("open for writing elsewhere")
+            << QStringLiteral("writing") << QStringLiteral("書き込み用に開いている");
+#endif
     }
     void filesThatCannotBeOpened()
     {
@@ -364,6 +369,11 @@ private slots:
             writeBytes(path, bytes);
         } else if (kind == QLatin1String("folder")) {
             QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("quilldat.mdb")));
+        }
+        QFile writer(path);
+        if (kind == QLatin1String("writing")) {
+            fixtures::write(m_dir->path(), table);
+            QVERIFY(writer.open(QIODevice::ReadWrite));
         }
         QElapsedTimer timer;
         timer.start();
