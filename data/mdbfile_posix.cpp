@@ -35,6 +35,8 @@ std::vector<MdbTable> readRegularFile(const std::filesystem::path& file,
     in.read(image.data(), static_cast<std::streamsize>(image.size()));
     if (static_cast<std::uintmax_t>(in.gcount()) != size)
         return all(failure(MdbTable::Status::Unreadable, "short read"));
+    // Closed before parsing: the reader's filter allows no file calls from then on.
+    in.close();
     return readImage(image.data(), image.size(), tableNames, beforeParsing);
 }
 

@@ -11,6 +11,7 @@
 #include "sourcefields.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
