@@ -4,9 +4,33 @@
 #include <QClipboard>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
+
+namespace {
+
+// Does the toolkit's word wrap at this width start every line after a blank? Between ideographs
+// it may break anywhere, which with whole-pixel advances can split a word such as "兼用".
+bool breaksAtBlanksOnly(const QString& text, const QFont& font, int width)
+{
+    QTextLayout layout(text, font);
+    QTextOption wrap;
+    wrap.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(wrap);
+    layout.beginLayout();
+    bool blanksOnly = true;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        const int start = line.textStart();
+        blanksOnly = blanksOnly && (start == 0 || text.at(start - 1) == QLatin1Char(' '));
+    }
+    layout.endLayout();
+    return blanksOnly;
+}
+
+} // namespace
 
 ValueFont::ValueFont(const QFont& font)
     : font(font)
@@ -152,9 +176,17 @@ void CaptionLabel::place(const QRect& box)
     // The box was made for the original font's metrics. Where ours needs a few pixels more for
     // a word ("（小形丸）"), the box widens rather than break the word inside; where it needs
     // another line, it grows downwards rather than cut the caption off.
+    // Where a line would end inside a word, a pixel or two narrower (never below the widest word)
+    // or else wider moves the break to a blank.
     const QFontMetricsF metrics(font());
-    int width = box.width();
+    int widestWord = 0;
     for (const QString& word : text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        width = std::max(width, int(std::ceil(metrics.horizontalAdvance(word))));
+        widestWord = std::max(widestWord, int(std::ceil(metrics.horizontalAdvance(word))));
+    const int designed = std::max(box.width(), widestWord);
+    int width = designed;
+    for (int narrower = designed - 1; !breaksAtBlanksOnly(text(), font(), width) && narrower >= widestWord; --narrower)
+        width = narrower;
+    for (int wider = designed + 1; !breaksAtBlanksOnly(text(), font(), width) && wider <= 2 * designed; ++wider)
+        width = wider;
     setGeometry(QRect(box.topLeft(), QSize(width, std::max(box.height(), heightForWidth(width)))));
 }
