@@ -3,13 +3,16 @@
 # so nothing installed on this machine helps).
 #   1. First chroot, a clone of the committed HEAD: `./run` installs what it needs, builds, and leaves the
 #      viewer running (offscreen); then `./test` passes on the same build/, and the Debian package is made.
+#      With --windows, the Windows build's one command, scripts/windows-build.sh, then runs in the same
+#      chroot (its static Qt kept in <cache>/windows-qt, built there when missing).
 #   2. Second chroot: `apt-get install ./rostari-bolt_*.deb` pulls in every dependency; the installed menu
 #      entry's Exec, run in its Path=, shows the viewer on the bundled database without a database message,
 #      offscreen and then on an Xvfb screen (window mapped, screenshot not blank).
 #
-#   scripts/fresh-debian-check.sh [--test-args ARGS] [REPO]
+#   scripts/fresh-debian-check.sh [--test-args ARGS] [--windows] [REPO]
 #     REPO         defaults to this checkout; its committed HEAD is what is tried
 #     --test-args  arguments for ./test in the first chroot (e.g. --sanitize)
+#     --windows    also the Windows build, its tests under Wine and its zip in the first chroot
 #
 # Needs root and the Debian package registry. The base chroot and the downloaded packages are kept in
 # $ROSTARI_FRESH_CACHE (default /var/cache/rostari-bolt/fresh-debian), reused when present and made again
@@ -17,11 +20,13 @@
 # exits 0 only if every step worked.
 set -uo pipefail
 test_args=()
+windows=0
 repo=
 while [ $# -gt 0 ]; do
   case "$1" in
     --test-args) read -r -a test_args <<<"$2"; shift 2 ;;
-    -*) echo "usage: scripts/fresh-debian-check.sh [--test-args ARGS] [REPO]" >&2; exit 2 ;;
+    --windows) windows=1; shift ;;
+    -*) echo "usage: scripts/fresh-debian-check.sh [--test-args ARGS] [--windows] [REPO]" >&2; exit 2 ;;
     *) repo=$1; shift ;;
   esac
 done
@@ -74,7 +79,7 @@ stop_root() {
     [ "$(readlink "$p/root" 2>/dev/null)" = "$root" ] && kill -9 "${p#/proc/}" 2>/dev/null
   done
   sleep 0.5
-  for m in var/cache/apt/archives dev/pts dev sys proc; do
+  for m in root/windows-qt var/cache/apt/archives dev/pts dev sys proc; do
     mountpoint -q "$root/$m" && { umount "$root/$m" 2>/dev/null || umount -l "$root/$m"; }
   done
   if mounted_below "$root"; then
@@ -159,6 +164,23 @@ summary=$(grep -E 'tests passed|tests failed' "$logs/test.log" | tail -n 1)
 [ $test_rc -eq 0 ] || fail "$tried: exit $test_rc (${summary:-no ctest summary})" "$logs/test.log"
 say "$tried: passed in ${t_test} s (${summary})"
 
+windows_said=
+if [ $windows -eq 1 ]; then
+  say "trying scripts/windows-build.sh in the same chroot"
+  mkdir -p "$cache/windows-qt" "$root/root/windows-qt"
+  mount --bind "$cache/windows-qt" "$root/root/windows-qt" || fail "cannot mount the Windows Qt cache"
+  t0=$(now)
+  in_root "$root" bash -c 'cd /root/project && ROSTARI_WIN_CACHE=/root/windows-qt timeout 4800 scripts/windows-build.sh' \
+    >"$logs/windows.log" 2>&1 || fail "scripts/windows-build.sh: $(tail -n 1 "$logs/windows.log")" "$logs/windows.log"
+  t_windows=$(($(now) - t0))
+  rm -f "$logs"/rostari-bolt-*-win64.zip
+  cp "$root"/root/project/build-windows/rostari-bolt-*-win64.zip "$logs/" || fail "no zip" "$logs/windows.log"
+  cp "$root/root/project/build-windows/viewer-wine.png" "$logs/" 2>/dev/null
+  zip=$(basename "$(ls "$logs"/rostari-bolt-*-win64.zip)")
+  windows_said="; $zip built and tested under Wine in ${t_windows} s"
+  say "scripts/windows-build.sh: $zip ($(du -k "$logs/$zip" | cut -f1) KiB) in ${t_windows} s"
+fi
+
 in_root "$root" bash -c 'mkdir -p /root/pkg && cd /root/pkg &&
   cpack -G DEB --config /root/project/build/CPackConfig.cmake -B /root/pkg/out' >"$logs/cpack.log" 2>&1 ||
   fail "cpack could not make the package" "$logs/cpack.log"
@@ -241,5 +263,5 @@ in_root "$root" apt-get autoclean -qq >/dev/null 2>&1
 colours=$(sed -n 's/^screenshot: //p' "$logs/screen.log")
 say "package: installed with apt and started from its menu entry in ${t_install} s; on Xvfb: ${colours} ($logs/screen.png)"
 
-echo "fresh Debian 12: base ${t_base} s; ./run viewer up in ${t_run} s; $tried passed in ${t_test} s (${summary}); $deb installs with apt and starts from its menu entry"
+echo "fresh Debian 12: base ${t_base} s; ./run viewer up in ${t_run} s; $tried passed in ${t_test} s (${summary})${windows_said}; $deb installs with apt and starts from its menu entry"
 exit 0

@@ -93,7 +93,8 @@ Shown show(const QProcessEnvironment& environment)
     child.setWorkingDirectory(QStringLiteral(ROSTARI_BUILD_DIR "/share/rostari-bolt"));
     child.start(QCoreApplication::applicationFilePath(), { QStringLiteral("--show"), folder.path() });
     const bool finished = child.waitForFinished(30000);
-    const QString output = QString::fromUtf8(child.readAllStandardOutput());
+    // A Windows child writes its lines in text mode, ending them with "\r\n".
+    const QString output = QString::fromUtf8(child.readAllStandardOutput()).remove(QLatin1Char('\r'));
     if (!finished || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
         qWarning("child %s, exit code %d:\n%s%s", child.exitStatus() == QProcess::CrashExit ? "crashed" : "failed",
             child.exitCode(), qPrintable(output), child.readAllStandardError().constData());
