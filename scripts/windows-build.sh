@@ -26,7 +26,7 @@ fail() { echo "windows-build: $*" >&2; exit 1; }
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64 wine
   autoconf automake libtool autoconf-archive make patch dpkg-dev cmake ninja-build pkg-config zip
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libxcb1-dev mdbtools-dev
-  fonts-ipafont-gothic xvfb openbox x11-utils xdotool wmctrl imagemagick)
+  fonts-ipafont-gothic xvfb openbox x11-utils xdotool wmctrl xclip imagemagick)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -112,21 +112,31 @@ if [ $tests -eq 1 ]; then
   cmake --build "$linux" --target quilldb >>"$out/linux.log" 2>&1 || { tail -n 20 "$out/linux.log"; exit 1; }
   cmp=$out/compare
   rm -rf "$cmp" && mkdir -p "$cmp"
-  "$linux/bin/quilldb" build "$root/data/cap-screw-sizes.csv" "$cmp/jet3-linux.mdb" --format jet3
-  wine "$bin/quilldb.exe" build "$root/data/cap-screw-sizes.csv" "$cmp/jet3-wine.mdb" --format jet3
+  sources=(--sources "$root/data/cap-screw-provenance.csv")
+  "$linux/bin/quilldb" build "$root/data/cap-screw-sizes.csv" "$cmp/jet3-linux.mdb" --format jet3 "${sources[@]}"
+  wine "$bin/quilldb.exe" build "$root/data/cap-screw-sizes.csv" "$cmp/jet3-wine.mdb" --format jet3 "${sources[@]}"
   cmp "$cmp/jet3-linux.mdb" "$cmp/jet3-wine.mdb" || fail "quilldb.exe wrote another Jet 3 file than quilldb"
-  "$linux/bin/quilldb" build "$root/data/cap-screw-sizes.csv" "$cmp/jet4-linux.mdb"
+  "$linux/bin/quilldb" build "$root/data/cap-screw-sizes.csv" "$cmp/jet4-linux.mdb" "${sources[@]}"
   cmp "$cmp/jet4-linux.mdb" "$data/quilldat.mdb" || fail "quilldb.exe wrote another quilldat.mdb than quilldb"
   for f in "$data/quilldat.mdb" "$cmp/jet3-linux.mdb"; do
-    name=$(basename "$f" .mdb)
-    "$linux/bin/quilldb" dump "$f" >"$cmp/$name-linux.csv"
-    wine "$bin/quilldb.exe" dump "$f" >"$cmp/$name-wine.csv"
-    cmp "$cmp/$name-linux.csv" "$cmp/$name-wine.csv" || fail "wine quilldb.exe dump $f differs from quilldb dump"
-    echo "  $(basename "$f"): $(wc -l <"$cmp/$name-wine.csv") lines, $(wc -c <"$cmp/$name-wine.csv") bytes, identical"
+    for table in sizes sources; do
+      name=$(basename "$f" .mdb)-$table
+      option=()
+      [ $table = sizes ] || option=(--sources)
+      "$linux/bin/quilldb" dump "$f" "${option[@]}" >"$cmp/$name-linux.csv"
+      wine "$bin/quilldb.exe" dump "$f" "${option[@]}" >"$cmp/$name-wine.csv"
+      cmp "$cmp/$name-linux.csv" "$cmp/$name-wine.csv" ||
+        fail "wine quilldb.exe dump ${option[*]} $f differs from quilldb dump"
+      echo "  $(basename "$f") $table: $(wc -l <"$cmp/$name-wine.csv") lines, $(wc -c <"$cmp/$name-wine.csv") bytes, identical"
+    done
   done
 
   step "the viewer under Wine on a private X display"
-  "$root/scripts/desktop-session.sh" "$root/scripts/windows-viewer-check.sh" "$bin" "$data" "$out/viewer-wine.png"
+  # The Wine session the tests started has no X display; the viewer's must start with one.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  "$root/scripts/desktop-session.sh" "$root/scripts/windows-viewer-check.sh" "$bin" "$data" "$out/viewer-wine.png" \
+    "$cmp/quilldat-sizes-linux.csv"
 fi
 
 step "the zip"
