@@ -43,10 +43,13 @@ constexpr int kTwipsPerPixel = 15;
 // Beyond this a position is meaningless to any window system; clamping keeps the arithmetic defined.
 constexpr double kMaxPixels = 1 << 24;
 
-// Where loading points Data1: the current directory, a separator, the file name.
+// quilldat.mdb in the working directory, written the way the system writes paths ("C:\x\...").
+// A drive's root ("C:/") ends in a separator already; "/" is joined as ever ("//quilldat.mdb").
 QString databasePath()
 {
-    return QDir::currentPath() + QDir::separator() + QStringLiteral("quilldat.mdb");
+    const QString folder = QDir::currentPath();
+    const bool ends = folder.size() > 1 && folder.endsWith(QLatin1Char('/'));
+    return QDir::toNativeSeparators(folder + (ends ? QString() : QStringLiteral("/")) + QStringLiteral("quilldat.mdb"));
 }
 
 // Data1, reading that database from the start: the reader process works while the window is
@@ -61,15 +64,6 @@ int pixelsFromTwips(float twips)
 {
     const double pixels = std::clamp(std::round(double(twips) / kTwipsPerPixel), -kMaxPixels, kMaxPixels);
     return static_cast<int>(pixels);
-}
-
-// quilldat.mdb in the working directory, written the way the system writes paths ("C:\x\...").
-// A drive's root ("C:/") ends in a separator already; "/" is joined as ever ("//quilldat.mdb").
-QString databasePath()
-{
-    const QString folder = QDir::currentPath();
-    const bool ends = folder.size() > 1 && folder.endsWith(QLatin1Char('/'));
-    return QDir::toNativeSeparators(folder + (ends ? QString() : QStringLiteral("/")) + QStringLiteral("quilldat.mdb"));
 }
 
 } // namespace

@@ -24,7 +24,7 @@ step() { echo "windows-build: [$(($(date +%s) - started)) s] $*"; }
 fail() { echo "windows-build: $*" >&2; exit 1; }
 
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64 wine
-  autoconf automake libtool autoconf-archive make patch dpkg-dev cmake ninja-build pkg-config zip
+  autoconf automake libtool autoconf-archive gettext make patch dpkg-dev cmake ninja-build pkg-config zip
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libxcb1-dev mdbtools-dev
   fonts-ipafont-gothic xvfb openbox x11-utils xdotool wmctrl xclip imagemagick)
 missing=()
