@@ -11,7 +11,7 @@ target_compile_definitions(rostari-mdbread-probe PRIVATE ROSTARI_READER_PROBE)
 target_include_directories(rostari-mdbread-probe PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(rostari-mdbread-probe PRIVATE quill_mdb quill_readerhardening rostari_warnings)
 set_target_properties(rostari-mdbread-probe PROPERTIES OUTPUT_NAME rostari-mdbread
-  RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/probe INSTALL_RPATH "" SKIP_BUILD_RPATH TRUE)
+  RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/probe)
 
 rostari_add_test(tst_reader_sandbox SOURCES tst_reader_sandbox.cpp matrixcases.h readerprobe.h
   LIBS quill_data quill_mdb rostari_fixtures Qt6::Widgets TIMEOUT 600)
@@ -19,3 +19,9 @@ set_target_properties(tst_reader_sandbox PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${P
 target_compile_definitions(tst_reader_sandbox PRIVATE
   ROSTARI_BUNDLED_MDB="${ROSTARI_DATA_DIR}/quilldat.mdb" ROSTARI_FUZZ_DIR="${PROJECT_SOURCE_DIR}/fuzz")
 add_dependencies(tst_reader_sandbox rostari-mdbread rostari-mdbread-probe quilldat)
+
+# No program searches the current folder (or any other) for libraries: a library planted beside
+# the database must never be loaded.
+add_test(NAME programs_search_no_library_path COMMAND sh -c
+  "for p; do readelf -d \"$p\" | grep -E 'R(UN)?PATH' && { echo \"$p has a library search path\"; exit 1; }; done; exit 0"
+  sh $<TARGET_FILE:rostari-bolt> $<TARGET_FILE:rostari-mdbread> $<TARGET_FILE:quilldb>)
