@@ -143,25 +143,25 @@ QLabel* Form1::addPicture(QWidget* page, const QString& name, const QString& dra
 
 void Form1::addPageLabels(int index, QWidget* page, QLabel* picture)
 {
-    for (const PageLabel& spec : pageLabels(index)) {
-        const bool inPicture = spec.in == PageLabel::In::Picture;
+    for (const PageLabel& entry : pageLabels(index)) {
+        const bool inPicture = entry.in == PageLabel::In::Picture;
         QWidget* parent = inPicture ? static_cast<QWidget*>(picture) : page;
         // Inside a picture area, places count from the inner corner, inside the border.
-        const QRect box = twips(spec.left, spec.top, spec.width, spec.height)
+        const QRect box = twips(entry.left, entry.top, entry.width, entry.height)
                               .translated(inPicture ? QPoint(kPictureBorder, kPictureBorder) : QPoint());
-        const QString name = QLatin1String(spec.name);
-        const QString text = QString::fromUtf8(spec.text);
-        if (spec.kind == PageLabel::Kind::Value) {
+        const QString name = QLatin1String(entry.name);
+        const QString text = QString::fromUtf8(entry.text);
+        if (entry.kind == PageLabel::Kind::Value) {
             auto* label
-                = new ValueLabel(name, text, valueFont(spec.points), QString::fromUtf8(spec.description), parent);
+                = new ValueLabel(name, text, valueFont(entry.points), QString::fromUtf8(entry.description), parent);
             label->setGeometry(box);
-            if (spec.field)
-                m_records->bind(label, QString::fromUtf8(spec.field));
+            if (entry.field)
+                m_records->bind(label, QString::fromUtf8(entry.field));
             continue;
         }
-        const QFont font = spec.points > 0 ? m_fonts.design(spec.points) : m_fonts.windowDefault();
+        const QFont font = entry.points > 0 ? m_fonts.design(entry.points) : m_fonts.windowDefault();
         const auto sizing
-            = spec.kind == PageLabel::Kind::Caption ? CaptionLabel::Sizing::FitText : CaptionLabel::Sizing::WrapInBox;
+            = entry.kind == PageLabel::Kind::Caption ? CaptionLabel::Sizing::FitText : CaptionLabel::Sizing::WrapInBox;
         auto* caption = new CaptionLabel(name, text, font, sizing, parent);
         caption->place(box);
     }

@@ -2,7 +2,6 @@
 // writes them to standard output. It runs apart from the window so that a file which crashes or
 // hangs the parser costs only this process.
 
-#include "mdbread_harden.h"
 #include "mdbtable.h"
 #include "osprocess.h"
 #include "readerhardening.h"
@@ -26,7 +25,7 @@ int main(int argc, char** argv)
     quill::process::unsetVariable("MDBPATH");
     quill::process::unsetVariable("MDB_JET3_CHARSET");
     quill::process::unsetVariable("MDBOPTS");
-    hardenReaderProcess();
+    quill::limitReader();
     // libmdb parses the file only once the process can do no harm beyond its answer.
     const std::vector<quill::MdbTable> tables
         = quill::readMdbTablesFile(args[1], { quill::kSizeTableName, quill::kSourceTableName }, [] {

@@ -4,6 +4,10 @@
 
 namespace quill {
 
+// Limits the reader puts on itself first of all (memory, CPU time, its output pipe), where the
+// platform has them.
+void limitReader();
+
 // The reader's exit status when it could not confine itself: it parses nothing then.
 inline constexpr int kReaderNotConfined = 3;
 

@@ -71,37 +71,37 @@ else
   "$quilldb" build "$csv" "$seeds/jet4-single.mdb" --single >/dev/null
   "$quilldb" build "$csv" "$seeds/jet4-sources.mdb" --sources "$root/data/cap-screw-provenance.csv" >/dev/null
 
-  mkdir "$work/new" "$work/artifacts"
-  echo "fuzz-smoke: fuzzing for ${seconds} s"
-  # Fork mode keeps going after a finding; one job, the machine is shared.
-  "$fuzzer" -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 "${options[@]}" -close_fd_mask=3 \
-    -dict="$root/fuzz/mdbtable.dict" -max_total_time="$seconds" -artifact_prefix="$work/artifacts/" \
-    "$work/new" "$root/fuzz/corpus" "$seeds" >"$work/log" 2>&1 || true
-  stats=$(grep -E '^#[0-9]+: cov:' "$work/log" | tail -n 1 || true)
-  if [ -z "$stats" ]; then
-    echo "fuzz-smoke: the fuzzer did not run"
-    tail -n 30 "$work/log"
-    exit 1
-  fi
-  echo "fuzz-smoke: $stats"
+  # One bounded fork-mode run (it keeps going after a finding; one job, the machine is shared):
+  # fuzz LABEL LOG SECONDS DICT ARTIFACTS FUZZER [OPTION...] -- CORPUS...
+  fuzz() {
+    local label=$1 log=$2 time=$3 dict=$4 artifacts=$5 program=$6 opts=() stats
+    shift 6
+    while [ "$1" != -- ]; do opts+=("$1"); shift; done
+    shift
+    mkdir -p "$artifacts"
+    echo "fuzz-smoke: fuzzing $label for ${time} s"
+    "$program" -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 "${opts[@]}" -close_fd_mask=3 \
+      -dict="$dict" -max_total_time="$time" -artifact_prefix="$artifacts/" "$@" >"$log" 2>&1 || true
+    stats=$(grep -E '^#[0-9]+: cov:' "$log" | tail -n 1 || true)
+    if [ -z "$stats" ]; then
+      echo "fuzz-smoke: the fuzzer of $label did not run"
+      tail -n 30 "$log"
+      exit 1
+    fi
+    echo "fuzz-smoke: $stats"
+  }
+
+  mkdir "$work/new" "$work/answer-new"
+  fuzz "the loading path" "$work/log" "$seconds" "$root/fuzz/mdbtable.dict" "$work/artifacts" \
+    "$fuzzer" "${options[@]}" -- "$work/new" "$root/fuzz/corpus" "$seeds"
 
   answer_seeds=$build/answer-seeds
-  mkdir -p "$answer_seeds" "$work/answer-new" "$work/answer-artifacts"
+  mkdir -p "$answer_seeds"
   for db in "$seeds"/*.mdb; do
     "$reader" "$db" >"$answer_seeds/$(basename "$db" .mdb).answer"
   done
-  echo "fuzz-smoke: fuzzing the answer decoder for ${answer_seconds} s"
-  "$answer_fuzzer" -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 "${answer_options[@]}" \
-    -close_fd_mask=3 -dict="$root/fuzz/answer.dict" -max_total_time="$answer_seconds" \
-    -artifact_prefix="$work/answer-artifacts/" "$work/answer-new" "$root/fuzz/answer-corpus" "$answer_seeds" \
-    >"$work/answer-log" 2>&1 || true
-  stats=$(grep -E '^#[0-9]+: cov:' "$work/answer-log" | tail -n 1 || true)
-  if [ -z "$stats" ]; then
-    echo "fuzz-smoke: the answer fuzzer did not run"
-    tail -n 30 "$work/answer-log"
-    exit 1
-  fi
-  echo "fuzz-smoke: $stats"
+  fuzz "the answer decoder" "$work/answer-log" "$answer_seconds" "$root/fuzz/answer.dict" "$work/answer-artifacts" \
+    "$answer_fuzzer" "${answer_options[@]}" -- "$work/answer-new" "$root/fuzz/answer-corpus" "$answer_seeds"
   shopt -s nullglob
   findings=("$work/artifacts"/*)
   answer_findings=("$work/answer-artifacts"/*)

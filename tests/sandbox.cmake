@@ -5,8 +5,7 @@ endif()
 
 # The reader as a file that took it over would make it behave (readerprobe.h), built under the
 # reader's own name into a folder of its own, so that the loader of a test there starts it.
-add_executable(rostari-mdbread-probe ${PROJECT_SOURCE_DIR}/data/mdbread_main.cpp
-  ${PROJECT_SOURCE_DIR}/data/mdbread_harden_posix.cpp readerprobe.cpp readerprobe.h)
+add_executable(rostari-mdbread-probe ${PROJECT_SOURCE_DIR}/data/mdbread_main.cpp readerprobe.cpp readerprobe.h)
 target_compile_definitions(rostari-mdbread-probe PRIVATE ROSTARI_READER_PROBE)
 target_include_directories(rostari-mdbread-probe PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(rostari-mdbread-probe PRIVATE quill_mdb quill_readerhardening rostari_warnings)

@@ -1,7 +1,11 @@
-#include "mdbread_harden.h"
+#include "readerhardening.h"
 
-void hardenReaderProcess()
+namespace quill {
+
+void limitReader()
 {
     // Nothing yet: the viewer stops the reader after two seconds. A job object with memory and
     // CPU-time limits (and no child processes), or a restricted token, would go here.
 }
+
+} // namespace quill

@@ -1,10 +1,12 @@
-#include "mdbread_harden.h"
+#include "readerhardening.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
-void hardenReaderProcess()
+namespace quill {
+
+void limitReader()
 {
     // A runaway parse must not take the machine with it; the viewer also stops it after two seconds.
     // AddressSanitizer reserves terabytes of address space for itself, so there only the CPU limit.
@@ -20,3 +22,5 @@ void hardenReaderProcess()
     fcntl(STDOUT_FILENO, F_SETPIPE_SZ, 1 << 20);
 #endif
 }
+
+} // namespace quill

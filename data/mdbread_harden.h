@@ -1,4 +1,0 @@
-#pragma once
-
-// Limits the reader process puts on itself before it parses the file, one file per platform.
-void hardenReaderProcess();
