@@ -2,6 +2,8 @@
 # Start-up of the viewer against a bare Qt window: runs startup_bench and startup_baseline
 # alternately (so drift in machine load hits both alike), each under /usr/bin/time -v for
 # its peak RSS, and prints the median wall time and peak RSS of each and their ratios.
+# startup_plainwindow (stock widgets showing the same texts in the same fonts) runs in the
+# same rotation when it is built, as the floor of what those texts cost.
 #
 #   bench/startup.sh [--pairs N] [--bin-dir DIR] [--data-dir DIR]
 #
@@ -27,6 +29,8 @@ data_dir=$(cd "$data_dir" && pwd)
 for program in startup_bench startup_baseline; do
     [[ -x $bin_dir/$program ]] || { echo "no $bin_dir/$program: build the bench targets first" >&2; exit 1; }
 done
+programs=(startup_bench startup_baseline)
+[[ -x $bin_dir/startup_plainwindow ]] && programs+=(startup_plainwindow)
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -51,12 +55,10 @@ run() {
 }
 
 # One untimed run each first, so neither pays for a cold page cache.
-run startup_bench
-run startup_baseline
+for program in "${programs[@]}"; do run "$program"; done
 rm -f "$work"/startup_*.txt
 for ((i = 0; i < pairs; ++i)); do
-    run startup_bench
-    run startup_baseline
+    for program in "${programs[@]}"; do run "$program"; done
 done
 
 median() { # column of a results file
@@ -77,3 +79,9 @@ awk -v bw="$bench_wall" -v aw="$base_wall" -v br="$bench_rss" -v ar="$base_rss" 
     printf "%-18s %12.3f x %16.3f x\n", "ratio", bw / aw, br / ar
     printf "%-18s %12s %18s\n", "target <= 1.25 x", (bw / aw <= 1.25) ? "met" : "missed", (br / ar <= 1.25) ? "met" : "missed"
 }'
+for program in "${programs[@]:2}"; do
+    awk -v name="$program" -v fw="$(median "$work/$program.txt" 1)" -v aw="$base_wall" \
+        -v fr="$(median "$work/$program.txt" 2)" -v ar="$base_rss" 'BEGIN {
+        printf "%-18s %11.1f ms %14.1f MiB   (%.3f x, %.3f x)\n", name, fw / 1000, fr / 1024, fw / aw, fr / ar
+    }'
+done

@@ -1,0 +1,78 @@
+// A floor for startup_bench: stock Qt widgets showing what the window shows at start, in the
+// same fonts at the same sizes (menu bar, tab strip, page 1's labels, length list, Data1's
+// caption, status bar) over a blank picture of the drawing's size. No database, reader,
+// drawing, hidden pages, bindings or value fitting. What startup_bench costs beyond this is
+// the program's own work; what this costs beyond startup_baseline is the texts and fonts.
+
+#include "designfont.h"
+#include "firstpaint.h"
+#include "pagelabels.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QStatusBar>
+#include <QTabBar>
+
+namespace {
+
+QRect twips(int left, int top, int width, int height)
+{
+    return { twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height) };
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication::setAttribute(Qt::AA_Use96Dpi, true);
+    QApplication app(argc, argv);
+
+    QMainWindow window;
+    const DesignFonts fonts;
+    window.setFont(fonts.windowDefault());
+    for (const char* menu : { "ﾌｧｲﾙ(&F)", "表示(&V)", "ﾍﾙﾌﾟ(&H)" })
+        window.menuBar()->addMenu(QString::fromUtf8(menu))->addAction(QStringLiteral("終了"));
+    auto* client = new QWidget(&window);
+    client->setFixedSize(twipsToPixels(8625), twipsToPixels(6150));
+    window.setCentralWidget(client);
+
+    auto* tabs = new QTabBar(client);
+    tabs->setFont(fonts.design(9.75));
+    for (const char* caption : { "六角穴付ボルト各部の寸法", "座ぐり寸法：１（参考）", "座ぐり寸法：２（参考）" })
+        tabs->addTab(QString::fromUtf8(caption));
+    tabs->setGeometry(twips(0, 0, 8595, 360));
+    auto* picture = new QLabel(client);
+    picture->setGeometry(twips(60, 360, 8475, 4995));
+    QPixmap blank(picture->size());
+    blank.fill(Qt::white);
+    picture->setPixmap(blank);
+
+    QLabel* last = nullptr;
+    for (const PageLabel& entry : pageLabels(0)) {
+        last = new QLabel(QString::fromUtf8(entry.text), client);
+        last->setFont(entry.points > 0 ? fonts.design(entry.points) : fonts.windowDefault());
+        last->setGeometry(twips(entry.left, entry.top, entry.width, entry.height));
+    }
+    auto* lengths = new QComboBox(client);
+    lengths->setFont(fonts.design(11.25));
+    for (int length = 5; length <= 100; length += 5)
+        lengths->addItem(QString::number(length));
+    lengths->setGeometry(twips(5700, 4155, 870, 345));
+    auto* caption = new QLabel(QStringLiteral("Data1"), client);
+    caption->setFont(fonts.design(9.75));
+    caption->setGeometry(twips(6300, 5400, 1400, 375));
+    auto* status = new QStatusBar(client);
+    status->setGeometry(twips(0, 5835, 8625, 315));
+    status->addWidget(new QLabel(QStringLiteral("JIS 六角穴付ボルト M3～M52 [JIS B 1176(1988)]")), 1);
+    status->addWidget(new QLabel(QStringLiteral("FormTop")));
+
+    new FirstPaint(last, 0);
+    window.show();
+    return QApplication::exec();
+}
