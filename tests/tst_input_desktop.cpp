@@ -14,6 +14,7 @@
 #include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QMenuBar>
 #include <QScreen>
@@ -298,6 +299,11 @@ QString TestInputDesktop::check(const QString& what)
             return seen;
         QTest::qWait(100);
     } while (timer.elapsed() < kPatienceMs);
+    // The whole screen as it was, for a failure that does not come back when run again.
+    const QString shot = QDir::temp().filePath(
+        QStringLiteral("tst_input_desktop-%1.png").arg(QString::fromUtf8(QTest::currentDataTag())));
+    if (screen(QGuiApplication::primaryScreen()->geometry()).save(shot))
+        seen += QStringLiteral(" (screen: %1)").arg(shot);
     return seen;
 }
 
