@@ -100,7 +100,8 @@ const QString kPageStatus[] = {
 };
 
 const QString kNothingCopied = QStringLiteral("(nothing copied)");
-constexpr int kPatienceMs = 3000;
+// A check that holds returns at once; only one that fails waits this long.
+constexpr int kPatienceMs = 8000;
 
 bool sameImage(const QImage& a, const QImage& b)
 {
