@@ -147,6 +147,7 @@ private:
     xcb_window_t m_window = 0;
     QByteArray m_storedBefore;
     QImage m_dialogSeen;
+    QImage m_labelExpected; // the last label compared, drawn here
 };
 
 void TestInputDesktop::initTestCase()
@@ -300,11 +301,14 @@ QString TestInputDesktop::check(const QString& what)
             return seen;
         QTest::qWait(100);
     } while (timer.elapsed() < kPatienceMs);
-    // The whole screen as it was, for a failure that does not come back when run again.
+    // The whole screen as it was, and the label as expected, for a failure that does not come
+    // back when run again.
     const QString shot = QDir::temp().filePath(
         QStringLiteral("tst_input_desktop-%1.png").arg(QString::fromUtf8(QTest::currentDataTag())));
     if (screen(QGuiApplication::primaryScreen()->geometry()).save(shot))
         seen += QStringLiteral(" (screen: %1)").arg(shot);
+    if (seen.contains(QLatin1String("shows something else")))
+        m_labelExpected.save(QString(shot).replace(QStringLiteral(".png"), QStringLiteral("-expected.png")));
     return seen;
 }
 
@@ -381,8 +385,14 @@ QString TestInputDesktop::checkOnce(const QString& what)
         value->setCaption(text);
     else
         label->setText(text);
-    const QImage expected = label->grab().toImage();
-    return sameImage(screen(onScreen(label)), expected) ? QString() : QStringLiteral("shows something else");
+    m_labelExpected = label->grab().toImage();
+    const QRect place = onScreen(label);
+    return sameImage(screen(place), m_labelExpected) ? QString()
+                                                     : QStringLiteral("shows something else at %1,%2 %3x%4")
+                                                           .arg(place.x())
+                                                           .arg(place.y())
+                                                           .arg(place.width())
+                                                           .arg(place.height());
 }
 
 // The program's windows on the screen, or those of them with the given title.
