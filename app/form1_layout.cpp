@@ -21,11 +21,6 @@
 
 namespace {
 
-QRect twips(int left, int top, int width, int height)
-{
-    return { twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height) };
-}
-
 constexpr int kClientWidth = 8625;
 constexpr int kClientHeight = 6150;
 constexpr int kPictureBorder = 2; // the sunken single border of a picture area
@@ -91,13 +86,13 @@ void Form1::buildClientArea()
     // Created back to front: a later sibling covers an earlier one.
     m_command1 = new QPushButton(QStringLiteral("終　了"), client);
     m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(twips(1110, 4680, 975, 375));
+    m_command1->setGeometry(twipsRect(1110, 4680, 975, 375));
     // It lies under the tab control and is never seen, so it must not take the focus either.
     m_command1->setFocusPolicy(Qt::NoFocus);
     connect(m_command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 
     m_sstab1 = new TabControl(QStringLiteral("SSTab1"), m_fonts, client);
-    m_sstab1->setGeometry(twips(0, 0, 8595, 5835));
+    m_sstab1->setGeometry(twipsRect(0, 0, 8595, 5835));
     QWidget* pages[3];
     for (int i = 0; i < 3; ++i)
         pages[i] = m_sstab1->addPage(QString::fromUtf8(kPages[i].caption), QLatin1String(kPages[i].pageName));
@@ -105,7 +100,7 @@ void Form1::buildClientArea()
 
     m_statusBar1 = new QStatusBar(client);
     m_statusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    m_statusBar1->setGeometry(twips(0, 5835, kClientWidth, 315));
+    m_statusBar1->setGeometry(twipsRect(0, 5835, kClientWidth, 315));
     m_statusBar1->setSizeGripEnabled(false);
     m_panel1 = new QLabel(m_statusBar1);
     m_panel1->setObjectName(QStringLiteral("StatusBar1_Panel1"));
@@ -123,7 +118,7 @@ void Form1::buildClientArea()
     m_statusBar1->addWidget(m_panel2, 1);
 
     m_data1 = new DataControl(m_records, m_fonts, client);
-    m_data1->setGeometry(twips(5580, 5400, 2895, 375));
+    m_data1->setGeometry(twipsRect(5580, 5400, 2895, 375));
 
     buildPage1(pages[0]);
     buildPage2(pages[1]);
@@ -134,7 +129,7 @@ QLabel* Form1::addPicture(QWidget* page, const QString& name, const QString& dra
 {
     auto* picture = new PictureLabel(drawing, page);
     picture->setObjectName(name);
-    picture->setGeometry(twips(60, 360, 8475, 4995));
+    picture->setGeometry(twipsRect(60, 360, 8475, 4995));
     picture->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     picture->setLineWidth(kPictureBorder);
     picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -147,7 +142,7 @@ void Form1::addPageLabels(int index, QWidget* page, QLabel* picture)
         const bool inPicture = entry.in == PageLabel::In::Picture;
         QWidget* parent = inPicture ? static_cast<QWidget*>(picture) : page;
         // Inside a picture area, places count from the inner corner, inside the border.
-        const QRect box = twips(entry.left, entry.top, entry.width, entry.height)
+        const QRect box = twipsRect(entry.left, entry.top, entry.width, entry.height)
                               .translated(inPicture ? QPoint(kPictureBorder, kPictureBorder) : QPoint());
         const QString name = QLatin1String(entry.name);
         const QString text = QString::fromUtf8(entry.text);
@@ -187,7 +182,7 @@ void Form1::buildPage1(QWidget* page)
     m_combo1 = new LengthList(picture);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
     m_combo1->setFont(m_fonts.design(11.25));
-    m_combo1->setGeometry(twips(5700, 4155, 870, 345).translated(kPictureBorder, kPictureBorder));
+    m_combo1->setGeometry(twipsRect(5700, 4155, 870, 345).translated(kPictureBorder, kPictureBorder));
     m_combo1->setFocusPolicy(Qt::StrongFocus);
     m_combo1->setAccessibleName(QStringLiteral("呼び長さ l"));
 }

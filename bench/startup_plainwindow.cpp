@@ -17,15 +17,6 @@
 #include <QStatusBar>
 #include <QTabBar>
 
-namespace {
-
-QRect twips(int left, int top, int width, int height)
-{
-    return { twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height) };
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -46,9 +37,9 @@ int main(int argc, char** argv)
     tabs->setFont(fonts.design(9.75));
     for (const char* caption : { "六角穴付ボルト各部の寸法", "座ぐり寸法：１（参考）", "座ぐり寸法：２（参考）" })
         tabs->addTab(QString::fromUtf8(caption));
-    tabs->setGeometry(twips(0, 0, 8595, 360));
+    tabs->setGeometry(twipsRect(0, 0, 8595, 360));
     auto* picture = new QLabel(client);
-    picture->setGeometry(twips(60, 360, 8475, 4995));
+    picture->setGeometry(twipsRect(60, 360, 8475, 4995));
     QPixmap blank(picture->size());
     blank.fill(Qt::white);
     picture->setPixmap(blank);
@@ -57,18 +48,18 @@ int main(int argc, char** argv)
     for (const PageLabel& entry : pageLabels(0)) {
         last = new QLabel(QString::fromUtf8(entry.text), client);
         last->setFont(entry.points > 0 ? fonts.design(entry.points) : fonts.windowDefault());
-        last->setGeometry(twips(entry.left, entry.top, entry.width, entry.height));
+        last->setGeometry(twipsRect(entry.left, entry.top, entry.width, entry.height));
     }
     auto* lengths = new QComboBox(client);
     lengths->setFont(fonts.design(11.25));
     for (int length = 5; length <= 100; length += 5)
         lengths->addItem(QString::number(length));
-    lengths->setGeometry(twips(5700, 4155, 870, 345));
+    lengths->setGeometry(twipsRect(5700, 4155, 870, 345));
     auto* caption = new QLabel(QStringLiteral("Data1"), client);
     caption->setFont(fonts.design(9.75));
-    caption->setGeometry(twips(6300, 5400, 1400, 375));
+    caption->setGeometry(twipsRect(6300, 5400, 1400, 375));
     auto* status = new QStatusBar(client);
-    status->setGeometry(twips(0, 5835, 8625, 315));
+    status->setGeometry(twipsRect(0, 5835, 8625, 315));
     status->addWidget(new QLabel(QStringLiteral("JIS 六角穴付ボルト M3～M52 [JIS B 1176(1988)]")), 1);
     status->addWidget(new QLabel(QStringLiteral("FormTop")));
 

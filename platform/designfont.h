@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QRect>
 #include <QStringList>
 
 // The fonts the windows set: "ＭＳ Ｐゴシック" at the design's sizes, and "MS UI Gothic" at 9 pt as
@@ -25,4 +26,10 @@ private:
 constexpr int twipsToPixels(int twips)
 {
     return twips / 15;
+}
+
+// A place given in twips, in logical pixels.
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return { twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height) };
 }
