@@ -5,7 +5,7 @@
 #   scripts/windows-build.sh --no-tests   build and zip only
 # Steps: the packages (apt, through sudo when not root); a static Qt from Debian's qt6-base
 # source, cached outside the repository (scripts/windows-qt.sh; $ROSTARI_WIN_CACHE, default
-# ~/.cache/rostari-bolt-win); libmdb from third_party/ with the iconv layer of platform/iconv_win;
+# ~/.cache/rostari-bolt-win); libmdb from third_party/ with the iconv layer of third_party/iconv_win;
 # the project in build-windows/build; its tests under Wine through CTest; quilldb dumps compared
 # with a Linux quilldb; the viewer started under Wine on a private X display (screenshot,
 # settings in the registry); the zip.
@@ -48,15 +48,15 @@ mkdir -p "$out"
 deps=$out/deps
 triple=x86_64-w64-mingw32
 deps_key=$(cat "$root/third_party/mdbtools-1.0.0.tar.gz" "$root/third_party/"*.patch \
-  "$root/platform/iconv_win/"* | sha256sum | cut -c1-16)
+  "$root/third_party/iconv_win/"* | sha256sum | cut -c1-16)
 if [ "$(cat "$deps/rostari-complete" 2>/dev/null)" != "$deps_key" ]; then
   step "libmdb 1.0.0 and iconv for Windows"
   rm -rf "$deps" "$out/mdbtools"
   mkdir -p "$deps/lib" "$deps/include" "$out/mdbtools"
-  "$triple-gcc-posix" -O2 -Wall -Wextra -Wpedantic -Werror -c "$root/platform/iconv_win/iconv_win.c" \
+  "$triple-gcc-posix" -O2 -Wall -Wextra -Wpedantic -Werror -c "$root/third_party/iconv_win/iconv_win.c" \
     -o "$out/mdbtools/iconv_win.o"
   "$triple-ar" rcs "$deps/lib/libiconv.a" "$out/mdbtools/iconv_win.o"
-  cp "$root/platform/iconv_win/iconv.h" "$deps/include/"
+  cp "$root/third_party/iconv_win/iconv.h" "$deps/include/"
   tar -xzf "$root/third_party/mdbtools-1.0.0.tar.gz" -C "$out/mdbtools"
   (
     cd "$out/mdbtools/mdbtools-1.0.0"

@@ -257,7 +257,7 @@ private slots:
     }
 
     // What libmdb and the writer take from iconv (glibc's, on Windows the layer in
-    // platform/iconv_win): the conversion, and where and why it stops.
+    // third_party/iconv_win): the conversion, and where and why it stops.
     void iconvStops_data()
     {
         QTest::addColumn<QByteArray>("to");

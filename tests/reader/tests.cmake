@@ -2,23 +2,21 @@
 if(NOT CMAKE_SYSTEM_NAME STREQUAL "Linux")
   return()
 endif()
-
 # The reader as a file that took it over would make it behave (readerprobe.h), built under the
 # reader's own name into a folder of its own, so that the loader of a test there starts it.
-add_executable(rostari-mdbread-probe ${PROJECT_SOURCE_DIR}/data/mdbread_main.cpp readerprobe.cpp readerprobe.h)
+add_executable(rostari-mdbread-probe ${PROJECT_SOURCE_DIR}/data/reader/mdbread_main.cpp
+  reader/readerprobe.cpp reader/readerprobe.h)
 target_compile_definitions(rostari-mdbread-probe PRIVATE ROSTARI_READER_PROBE)
-target_include_directories(rostari-mdbread-probe PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_include_directories(rostari-mdbread-probe PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/reader)
 target_link_libraries(rostari-mdbread-probe PRIVATE quill_mdb quill_readerhardening rostari_warnings)
 set_target_properties(rostari-mdbread-probe PROPERTIES OUTPUT_NAME rostari-mdbread
   RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/probe)
-
-rostari_add_test(tst_reader_sandbox SOURCES tst_reader_sandbox.cpp matrixcases.h readerprobe.h
+rostari_add_test(tst_reader_sandbox SOURCES reader/tst_reader_sandbox.cpp reader/readerprobe.h
   LIBS quill_data quill_mdb rostari_fixtures Qt6::Widgets TIMEOUT 600)
 set_target_properties(tst_reader_sandbox PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/probe)
 target_compile_definitions(tst_reader_sandbox PRIVATE
   ROSTARI_BUNDLED_MDB="${ROSTARI_DATA_DIR}/quilldat.mdb" ROSTARI_FUZZ_DIR="${PROJECT_SOURCE_DIR}/fuzz")
 add_dependencies(tst_reader_sandbox rostari-mdbread rostari-mdbread-probe quilldat)
-
 # No program searches the current folder (or any other) for libraries: a library planted beside
 # the database must never be loaded.
 add_test(NAME programs_search_no_library_path COMMAND sh -c
