@@ -31,13 +31,18 @@ std::optional<MdbTable> refusal(const void* header, std::size_t headerBytes, std
 
 // The tables from a file libmdb has opened, which is fileSize bytes long.
 // beforeParsing as for readMdbTablesFile.
-std::vector<MdbTable> readOpened(MdbHandle* mdb, const std::vector<std::string_view>& tableNames,
-    std::size_t fileSize, const std::function<void()>& beforeParsing);
+std::vector<MdbTable> readOpened(MdbHandle* mdb, const std::vector<std::string_view>& tableNames, std::size_t fileSize,
+    const std::function<void()>& beforeParsing);
+
+// The file is read this much at a time: what a slow drive delivers in a few seconds at worst,
+// so that progress shows often.
+inline constexpr std::size_t kReadChunkBytes = 16 * 1024;
 
 // Per platform: the tables from an existing regular file, and from an image in memory that
 // has passed refusal(). A failure to reach the file is every table's result.
 std::vector<MdbTable> readRegularFile(const std::filesystem::path& file,
-    const std::vector<std::string_view>& tableNames, const std::function<void()>& beforeParsing);
+    const std::vector<std::string_view>& tableNames, const std::function<void()>& beforeParsing,
+    const ReadProgress& progress);
 std::vector<MdbTable> readImage(const void* data, std::size_t size, const std::vector<std::string_view>& tableNames,
     const std::function<void()>& beforeParsing);
 

@@ -3,6 +3,7 @@
 
 #include "mdbfile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -12,7 +13,8 @@
 namespace quill::detail {
 
 std::vector<MdbTable> readRegularFile(const std::filesystem::path& file,
-    const std::vector<std::string_view>& tableNames, const std::function<void()>& beforeParsing)
+    const std::vector<std::string_view>& tableNames, const std::function<void()>& beforeParsing,
+    const ReadProgress& progress)
 {
     auto all = [&](MdbTable failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
     std::ifstream in(file, std::ios::binary);
@@ -32,9 +34,15 @@ std::vector<MdbTable> readRegularFile(const std::filesystem::path& file,
 
     std::vector<char> image(static_cast<std::size_t>(size));
     in.seekg(0);
-    in.read(image.data(), static_cast<std::streamsize>(image.size()));
-    if (static_cast<std::uintmax_t>(in.gcount()) != size)
-        return all(failure(MdbTable::Status::Unreadable, "short read"));
+    for (std::size_t done = 0; done < image.size();) {
+        const std::size_t ask = std::min(kReadChunkBytes, image.size() - done);
+        in.read(image.data() + done, static_cast<std::streamsize>(ask));
+        if (static_cast<std::size_t>(in.gcount()) != ask)
+            return all(failure(MdbTable::Status::Unreadable, "short read"));
+        done += ask;
+        if (progress)
+            progress(done, image.size());
+    }
     // Closed before parsing: the reader's filter allows no file calls from then on.
     in.close();
     return readImage(image.data(), image.size(), tableNames, beforeParsing);

@@ -53,6 +53,26 @@ bool readAll(HANDLE handle, void* buffer, std::size_t size)
     return true;
 }
 
+// Reads the file from the start to its end once, telling how far it got: the wait for a slow
+// drive is over before libmdb opens the file (and the viewer's deadline for parsing starts);
+// libmdb's own reads then come from the system's cache.
+bool readThrough(HANDLE handle, std::size_t size, const ReadProgress& progress)
+{
+    LARGE_INTEGER start {};
+    if (!SetFilePointerEx(handle, start, nullptr, FILE_BEGIN))
+        return false;
+    std::vector<char> chunk(kReadChunkBytes);
+    for (std::size_t done = 0; done < size;) {
+        const std::size_t ask = size - done < chunk.size() ? size - done : chunk.size();
+        if (!readAll(handle, chunk.data(), ask))
+            return false;
+        done += ask;
+        if (progress)
+            progress(done, size);
+    }
+    return true;
+}
+
 bool writeAll(HANDLE handle, const void* data, std::size_t size)
 {
     const auto* at = static_cast<const char*>(data);
@@ -81,7 +101,8 @@ std::vector<MdbTable> readThroughLibmdb(const std::filesystem::path& file,
 } // namespace
 
 std::vector<MdbTable> readRegularFile(const std::filesystem::path& file,
-    const std::vector<std::string_view>& tableNames, const std::function<void()>& beforeParsing)
+    const std::vector<std::string_view>& tableNames, const std::function<void()>& beforeParsing,
+    const ReadProgress& progress)
 {
     auto all = [&](MdbTable failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
     const Handle handle(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -96,6 +117,8 @@ std::vector<MdbTable> readRegularFile(const std::filesystem::path& file,
         return all(failureFromSystem(GetLastError()));
     if (auto refused = refusal(header.data(), header.size(), static_cast<std::uintmax_t>(size.QuadPart)))
         return all(*refused);
+    if (!readThrough(handle.get(), static_cast<std::size_t>(size.QuadPart), progress))
+        return all(failureFromSystem(GetLastError()));
     return readThroughLibmdb(file, tableNames, static_cast<std::size_t>(size.QuadPart), beforeParsing);
 }
 

@@ -356,7 +356,7 @@ MdbTable readMdbTableBuffer(const void* data, std::size_t size, std::string_view
 }
 
 std::vector<MdbTable> readMdbTablesFile(const std::string& path, const std::vector<std::string_view>& tableNames,
-    const std::function<void()>& beforeParsing)
+    const std::function<void()>& beforeParsing, const ReadProgress& progress)
 {
     namespace fs = std::filesystem;
     auto all = [&](MdbTable failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
@@ -373,7 +373,7 @@ std::vector<MdbTable> readMdbTablesFile(const std::string& path, const std::vect
     // Devices and pipes are no databases, and opening a pipe could block.
     if (!fs::is_regular_file(status))
         return all(failure(MdbTable::Status::NotDatabase, "not a regular file"));
-    return detail::readRegularFile(file, tableNames, beforeParsing);
+    return detail::readRegularFile(file, tableNames, beforeParsing, progress);
 }
 
 MdbTable readMdbTableFile(const std::string& path, std::string_view tableName)

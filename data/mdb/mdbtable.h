@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -35,12 +36,17 @@ MdbTable readMdbTableFile(const std::string& path, std::string_view tableName);
 // Reads the table from a file image in memory (the same path through libmdb).
 MdbTable readMdbTableBuffer(const void* data, std::size_t size, std::string_view tableName);
 
+// Told while a file comes in: how many of its bytes have been read, of how many. The last call,
+// when it is all read, has both the same; none follows a failed read.
+using ReadProgress = std::function<void(std::uint64_t done, std::uint64_t size)>;
+
 // Several tables of one file, read in one pass: a result for each name, in the same order.
 // When the file itself cannot be read, every result carries that failure. beforeParsing runs
 // once libmdb has opened the file, with the text converters it loads, and before it reads
-// any table; it does not run for a file that fails the first checks.
+// any table; it does not run for a file that fails the first checks. progress follows the
+// reading of the whole file, which comes before libmdb opens it.
 std::vector<MdbTable> readMdbTablesFile(const std::string& path, const std::vector<std::string_view>& tableNames,
-    const std::function<void()>& beforeParsing = {});
+    const std::function<void()>& beforeParsing = {}, const ReadProgress& progress = {});
 std::vector<MdbTable> readMdbTablesBuffer(const void* data, std::size_t size,
     const std::vector<std::string_view>& tableNames, const std::function<void()>& beforeParsing = {});
 

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 int main(int argc, char** argv)
@@ -26,15 +28,32 @@ int main(int argc, char** argv)
     quill::process::unsetVariable("MDB_JET3_CHARSET");
     quill::process::unsetVariable("MDBOPTS");
     quill::limitReader();
-    // libmdb parses the file only once the process can do no harm beyond its answer.
-    const std::vector<quill::MdbTable> tables
-        = quill::readMdbTablesFile(args[1], { quill::kSizeTableName, quill::kSourceTableName }, [] {
-              if (!quill::confineReader())
-                  std::_Exit(quill::kReaderNotConfined);
-          });
-    const std::string answer = quill::wire::encode(tables.at(0), tables.at(1));
     quill::process::binaryStandardOutput();
-    if (std::fwrite(answer.data(), 1, answer.size(), stdout) != answer.size() || std::fflush(stdout) != 0)
-        return 1;
+    // The viewer waits while the file comes in and times only the work on its bytes, which starts
+    // with the magic: each step goes out at once.
+    auto send = [](std::string_view bytes) {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
+            std::_Exit(1);
+    };
+    bool answering = false;
+    auto beginAnswer = [&] {
+        if (!std::exchange(answering, true))
+            send(quill::wire::kMagicToken);
+    };
+    // libmdb parses the file only once the process can do no harm beyond its answer.
+    const std::vector<quill::MdbTable> tables = quill::readMdbTablesFile(
+        args[1], { quill::kSizeTableName, quill::kSourceTableName },
+        [] {
+            if (!quill::confineReader())
+                std::_Exit(quill::kReaderNotConfined);
+        },
+        [&](std::uint64_t done, std::uint64_t size) {
+            send(quill::wire::encodeProgress({ std::size_t(done), std::size_t(size) }));
+            if (done == size)
+                beginAnswer();
+        });
+    beginAnswer(); // a file that could not be read goes on to its answer at once
+    const std::string answer = quill::wire::encode(tables.at(0), tables.at(1));
+    send(std::string_view(answer).substr(quill::wire::kMagicToken.size()));
     return 0;
 }

@@ -8,7 +8,8 @@ namespace quill {
 
 void limitReader()
 {
-    // A runaway parse must not take the machine with it; the viewer also stops it after two seconds.
+    // A runaway parse must not take the machine with it; the viewer also stops it two seconds into
+    // its work on the bytes (waiting for a slow drive takes no CPU time).
     // AddressSanitizer reserves terabytes of address space for itself, so there only the CPU limit.
 #ifndef __SANITIZE_ADDRESS__
     const rlimit memory { 1024ul * 1024 * 1024, 1024ul * 1024 * 1024 };

@@ -60,6 +60,22 @@ RecordLoader::RecordLoader(QObject* parent)
         if (m_process)
             m_process->kill();
     });
+    m_stall.setSingleShot(true);
+    // Said at once: a reader stuck on a drive that stopped answering may take long to end.
+    connect(&m_stall, &QTimer::timeout, this, [this] {
+        if (m_process)
+            fail(QStringLiteral("ファイルを時間内に読み込めませんでした（%1 秒間、読み込みが進みません）。"
+                                "ネットワークやドライブを確認してから、［ﾌｧｲﾙ］の［再読み込み］(Ctrl+R) "
+                                "を選んでください")
+                     .arg(kStallLimitMs / 1000));
+    });
+    m_longRead.setSingleShot(true);
+    connect(&m_longRead, &QTimer::timeout, this, [this] {
+        if (!m_process)
+            return;
+        m_long = true;
+        emit readingLong();
+    });
 }
 
 RecordLoader::~RecordLoader()
@@ -91,6 +107,10 @@ void RecordLoader::start(const QString& path)
     stopProcess();
     m_path = path;
     m_output.clear();
+    m_progress = {};
+    m_progressBytes = 0;
+    m_inMemory = false;
+    m_long = false;
     m_timedOut = false;
 
     // The reader checks everything again; these two need no process to tell.
@@ -111,17 +131,14 @@ void RecordLoader::start(const QString& path)
     process->setProcessEnvironment(env);
     process->setStandardErrorFile(QProcess::nullDevice());
     process->setStandardInputFile(QProcess::nullDevice());
-    connect(process, &QProcess::readyReadStandardOutput, this, [this, process] {
-        m_output += process->readAllStandardOutput();
-        if (static_cast<std::size_t>(m_output.size()) > wire::kMaxBytes)
-            process->kill();
-    });
+    connect(process, &QProcess::readyReadStandardOutput, this, &RecordLoader::onOutput);
     connect(process, &QProcess::finished, this, &RecordLoader::onFinished);
     connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart && m_process == process)
             fail(QStringLiteral("読み取りプログラムを起動できません"));
     });
-    m_deadline.start(kTimeLimitMs);
+    m_stall.start(kStallLimitMs);
+    m_longRead.start(kLongReadMs);
     process->start(program, { QFileInfo(path).absoluteFilePath() }, QIODevice::ReadOnly);
 }
 
@@ -131,18 +148,54 @@ void RecordLoader::collect()
         m_process->waitForFinished(0);
 }
 
-void RecordLoader::onFinished(int exitCode, QProcess::ExitStatus status)
+void RecordLoader::onOutput()
 {
     if (!m_process)
         return;
     m_output += m_process->readAllStandardOutput();
+    if (!m_inMemory) {
+        // Progress while the file comes in; each record is a sign of life.
+        const std::string_view output(m_output.constData(), static_cast<std::size_t>(m_output.size()));
+        std::size_t pos = 0;
+        bool progressed = false;
+        while (wire::readProgress(output, pos, m_progress))
+            progressed = true;
+        m_inMemory = wire::atAnswer(output, pos);
+        m_progressBytes += pos;
+        m_output.remove(0, static_cast<qsizetype>(pos));
+        if (m_inMemory) {
+            m_stall.stop();
+            m_deadline.start(kTimeLimitMs);
+        } else if (progressed) {
+            m_stall.start(kStallLimitMs);
+        }
+        if (m_progressBytes > wire::kMaxProgressBytes)
+            m_process->kill();
+    }
+    if (static_cast<std::size_t>(m_output.size()) > wire::kMaxBytes)
+        m_process->kill();
+}
+
+void RecordLoader::onFinished(int exitCode, QProcess::ExitStatus status)
+{
+    if (!m_process)
+        return;
+    onOutput();
+    m_stall.stop();
     m_deadline.stop();
+    m_longRead.stop();
     const bool timedOut = m_timedOut;
+    const bool inMemory = m_inMemory;
     m_process->deleteLater();
     m_process = nullptr;
 
+    // Nothing is said about the file's content before the reader has all of it.
+    if (!inMemory && status == QProcess::CrashExit)
+        return fail(QStringLiteral("読み取りプログラムがファイルの読み込み中に異常終了しました"));
+    if (!inMemory && exitCode != kReaderNotConfined)
+        return fail(QStringLiteral("読み取りプログラムの応答が不正です"));
     if (timedOut)
-        return fail(QStringLiteral("データベースが壊れています（読み取りが %1 秒以内に終わりませんでした）")
+        return fail(QStringLiteral("データベースが壊れています（読み込んだ内容の解析が %1 秒以内に終わりませんでした）")
                         .arg(kTimeLimitMs / 1000));
     if (status == QProcess::CrashExit)
         return fail(QStringLiteral("データベースが壊れています（読み取り中に異常終了しました）"));
@@ -175,7 +228,9 @@ void RecordLoader::fail(const QString& reason)
 
 void RecordLoader::stopProcess()
 {
+    m_stall.stop();
     m_deadline.stop();
+    m_longRead.stop();
     if (!m_process)
         return;
     QProcess* process = m_process;

@@ -1,11 +1,15 @@
 #pragma once
 
-// The reader process hands the size table and the source table back on its standard output:
-//   "quillrec3" table table
+// What the reader process writes on its standard output, in this order:
+//   ("read" done size)...   while the file comes in: bytes in memory so far, of the file's size
+//   "quillrec4"             the file is in memory, or could not be read: no more waiting for it,
+//                           from here on the reader works on bytes alone
+//   table table             the answer: the size table and the source table
 // where each table is  status detail fieldCount field... rowCount (cell...)...
 // every item is a netstring-like token "<length>:<bytes>" and a NULL cell is "~". Numbers have
-// no leading zeros, so an answer has one spelling only. The magic names the version: reader and
-// viewer must speak the same one.
+// no leading zeros, so the output has one spelling only. The magic names the version: reader and
+// viewer must speak the same one. The viewer waits for the file as long as it keeps coming and
+// gives the work after the magic a deadline: a slow drive is not a broken file.
 // Plain C++ so that both the reader process and the viewer can include it.
 
 #include "mdbtable.h"
@@ -18,7 +22,11 @@
 
 namespace quill::wire {
 
-inline constexpr std::string_view kMagic = "quillrec3";
+inline constexpr std::string_view kMagic = "quillrec4";
+// The magic as it is written, a token: where the answer starts.
+inline constexpr std::string_view kMagicToken = "9:quillrec4";
+static_assert(kMagicToken.substr(2) == kMagic && kMagicToken.size() == kMagic.size() + 2);
+inline constexpr std::string_view kProgressTag = "read";
 
 // What the viewer takes back, from what it shows: a size table of 26 fields and 22 sizes, and a
 // source table of five fields with a row for each of its values (550). The limits leave room
@@ -33,6 +41,17 @@ inline constexpr TableLimits kSourceTableLimits { 16, 32768 };
 inline constexpr std::size_t kMaxCells = 131072; // both tables together
 inline constexpr std::size_t kMaxText = 4096; // bytes of one token: a name, a cell, a reason
 inline constexpr std::size_t kMaxBytes = 4u * 1024 * 1024; // the whole answer
+// The progress records before the answer: a file of the reader's largest size (256 MiB) read
+// 16 KiB at a time takes about 400 KiB of them.
+inline constexpr std::size_t kMaxProgressBytes = 1024u * 1024;
+inline constexpr std::size_t kMaxFileSize = 256u * 1024 * 1024;
+
+// How much of the file is in memory.
+struct Progress {
+    std::size_t done = 0;
+    std::size_t size = 0;
+    bool operator==(const Progress&) const = default;
+};
 
 inline void putToken(std::string& out, std::string_view value)
 {
@@ -77,6 +96,15 @@ inline bool fits(const MdbTable& table, const TableLimits& limits, std::size_t c
             if (row[i] && row[i]->size() > kMaxText)
                 return false;
     return true;
+}
+
+inline std::string encodeProgress(const Progress& progress)
+{
+    std::string out;
+    putToken(out, kProgressTag);
+    putToken(out, std::to_string(progress.done));
+    putToken(out, std::to_string(progress.size));
+    return out;
 }
 
 // A table the viewer would not take back goes as a damaged one, so that the viewer gets an
@@ -194,6 +222,30 @@ inline bool readTable(Reader& in, MdbTable& table, const TableLimits& limits, st
                 return false;
     }
     return true;
+}
+
+// One progress record at pos in what has come so far. True when a whole one is there and follows
+// the last (more bytes of the same file, no more than it holds): pos moves past it and progress
+// takes it. False for anything else: a record not yet whole, the magic, or what does not belong.
+inline bool readProgress(std::string_view data, std::size_t& pos, Progress& progress)
+{
+    Reader in(data.substr(pos));
+    std::string_view tag;
+    Progress next;
+    if (!in.token(tag) || tag != kProgressTag || !in.number(next.done, kMaxFileSize)
+        || !in.number(next.size, kMaxFileSize))
+        return false;
+    if (next.done > next.size || next.done <= progress.done || (progress.size != 0 && next.size != progress.size))
+        return false;
+    progress = next;
+    pos = data.size() - in.remaining();
+    return true;
+}
+
+// Whether the answer starts at pos: the magic is there, whole.
+inline bool atAnswer(std::string_view data, std::size_t pos)
+{
+    return data.substr(pos).starts_with(kMagicToken);
 }
 
 // Parses a whole answer; false when it is malformed in any way or beyond the limits.
