@@ -86,6 +86,7 @@ Form1::Form1(QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_records, &RecordSource::problem, this, &Form1::showDatabaseProblem);
+    connect(m_records, &RecordSource::readingLong, this, &Form1::showReading);
     connect(m_label1, &ValueLabel::changed, this, &Form1::Label1_Change);
     connect(m_combo1, &QComboBox::currentIndexChanged, this, &Form1::Combo1_Click);
     connect(m_sstab1, &TabControl::currentChanged, this, &Form1::SSTab1_Click);
@@ -252,6 +253,17 @@ void Form1::About_Click()
 void Form1::setStatusText(int panel, const QString& text)
 {
     (panel == 1 ? m_panel1 : m_panel2)->setText(text);
+}
+
+void Form1::showReading(bool reading)
+{
+    // Over the status bar, not in a message box: a read that ends by itself needs no answer from
+    // the user and must not take the focus or block the window meanwhile. The panels come back
+    // as they are when it ends, their texts having followed the page and the menu meanwhile.
+    if (reading)
+        m_statusBar1->showMessage(QStringLiteral("読み込み中…"));
+    else
+        m_statusBar1->clearMessage();
 }
 
 void Form1::showDatabaseProblem(const QString& message)

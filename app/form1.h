@@ -94,6 +94,7 @@ private:
 
     void setStatusText(int panel, const QString& text);
     void showDatabaseProblem(const QString& message);
+    void showReading(bool reading);
     void copyShownSize();
     void restorePosition();
     void setFramePosition(const QPoint& corner);

@@ -47,6 +47,11 @@ void Form1::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     file->setObjectName(QStringLiteral("File"));
+    QAction* reload = file->addAction(QStringLiteral("再読み込み(&R)"));
+    reload->setObjectName(QStringLiteral("Reload"));
+    reload->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(reload, &QAction::triggered, m_records, &RecordSource::reload);
+    file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("終了"));
     quit->setObjectName(QStringLiteral("Quit"));
     connect(quit, &QAction::triggered, this, &Form1::Quit_Click);
@@ -72,8 +77,8 @@ void Form1::buildMenus()
     about->setObjectName(QStringLiteral("About"));
     connect(about, &QAction::triggered, this, &Form1::About_Click);
 
-    // F4 and F5 work without opening the menu.
-    addActions({ m_formTopOn, m_formTopOff });
+    // F4, F5 and Ctrl+R work without opening the menu.
+    addActions({ m_formTopOn, m_formTopOff, reload });
 }
 
 void Form1::buildClientArea()

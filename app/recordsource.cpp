@@ -1,6 +1,7 @@
 #include "recordsource.h"
 
 #include "labels.h"
+#include "sizefields.h"
 
 #include <QFileInfo>
 
@@ -13,6 +14,10 @@ RecordSource::RecordSource(QObject* parent)
     setObjectName(QStringLiteral("Data1_Records"));
     connect(&m_loader, &quill::RecordLoader::loaded, this, &RecordSource::onLoaded);
     connect(&m_loader, &quill::RecordLoader::failed, this, &RecordSource::onFailed);
+    connect(&m_loader, &quill::RecordLoader::readingLong, this, [this] {
+        if (m_opened)
+            emit readingLong(true);
+    });
 }
 
 void RecordSource::bind(ValueLabel* label, const QString& field)
@@ -52,6 +57,8 @@ void RecordSource::open()
     case Ahead::Reading:
         // Its answer is shown as it comes; it may have come already.
         m_loader.collect();
+        if (m_loader.isReadingLong())
+            emit readingLong(true);
         break;
     case Ahead::Loaded:
         onLoaded(std::exchange(m_heldTable, {}));
@@ -62,6 +69,17 @@ void RecordSource::open()
     case Ahead::None:
         break;
     }
+}
+
+void RecordSource::reload()
+{
+    if (hasRecord())
+        m_keepDesignation = m_records.value(QString::fromUtf8(quill::kSizeFields[0].fieldName));
+    m_opened = true;
+    m_ahead = Ahead::None;
+    m_heldTable = {};
+    emit readingLong(false);
+    m_loader.start(m_databaseName); // stops a read still running
 }
 
 void RecordSource::moveFirst()
@@ -99,7 +117,17 @@ void RecordSource::onLoaded(const quill::SizeTable& table)
         m_heldTable = table;
         return;
     }
+    emit readingLong(false);
     m_records.setTable(table);
+    if (!m_keepDesignation.isEmpty()) {
+        const int field = table.fieldIndex(QString::fromUtf8(quill::kSizeFields[0].fieldName));
+        for (int row = 0; field >= 0 && row < m_records.count(); ++row)
+            if (table.rows[row].value(field) == m_keepDesignation) {
+                m_records.moveTo(row);
+                break;
+            }
+        m_keepDesignation.clear();
+    }
     QStringList missing;
     for (const auto& binding : std::as_const(m_bindings))
         if (!m_records.hasField(binding.field) && !missing.contains(binding.field))
@@ -131,6 +159,8 @@ void RecordSource::onFailed(const QString& path, const QString& reason)
         m_heldReason = reason;
         return;
     }
+    emit readingLong(false);
+    m_keepDesignation.clear();
     const QString message = quill::RecordLoader::failureMessage(path, reason);
     std::fprintf(stderr, "rostari-bolt: %s\n", qUtf8Printable(message));
     emit problem(message);

@@ -28,6 +28,9 @@ public:
     // Reads the database at databaseName() and shows its first record (asynchronously; at once
     // when a read ahead has its answer ready).
     void open();
+    // Reads the database again, a read still running given up: the size shown stays when the
+    // file still holds it, else the first record is shown. A failure leaves the records shown.
+    void reload();
 
     const quill::SizeRecords& records() const { return m_records; }
     int currentIndex() const { return m_records.currentIndex(); }
@@ -47,6 +50,9 @@ signals:
     // Something the user should know about the database, in words: it cannot be read, or it
     // lacks what the window shows.
     void problem(const QString& message);
+    // After open() or reload(): the file has been read for longer than a moment (true), or the
+    // reading is over (false).
+    void readingLong(bool reading);
 
 private:
     void onLoaded(const quill::SizeTable& table);
@@ -77,6 +83,7 @@ private:
     quill::SizeTable m_heldTable;
     QString m_heldReason;
     bool m_opened = false; // open() has run: answers are shown
+    QString m_keepDesignation; // the size to show again once a reload has read the file
 
     QString m_databaseName;
     QList<Binding> m_bindings;

@@ -34,6 +34,7 @@ public:
     bool movePrevious() { return moveTo(m_current - 1); }
     bool moveNext() { return moveTo(m_current + 1); }
     bool moveLast() { return moveTo(count() - 1); }
+    bool moveTo(int index);
 
     bool hasField(const QString& name) const { return m_table.fieldIndex(name) >= 0; }
     // The current record's display text of a field; empty for NULL, a missing field or no record.
@@ -43,8 +44,6 @@ public:
     QString sourceNote(const QString& field) const;
 
 private:
-    bool moveTo(int index);
-
     SizeTable m_table;
     int m_current = -1;
 };
