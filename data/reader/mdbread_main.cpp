@@ -9,6 +9,10 @@
 #include "sizefields.h"
 #include "sourcefields.h"
 
+#ifdef ROSTARI_READER_PROBE
+#include "readerprobe.h"
+#endif
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -48,6 +52,9 @@ int main(int argc, char** argv)
                 std::_Exit(quill::kReaderNotConfined);
         },
         [&](std::uint64_t done, std::uint64_t size) {
+#ifdef ROSTARI_READER_PROBE
+            quill::probe::whileReading();
+#endif
             send(quill::wire::encodeProgress({ std::size_t(done), std::size_t(size) }));
             if (done == size)
                 beginAnswer();

@@ -72,9 +72,19 @@ Plan plan()
     return plan;
 }
 
+void whileReading()
+{
+    const char* chosen = std::getenv("ROSTARI_PROBE");
+    const std::string_view action = chosen ? chosen : "";
+    if (action == "slow-read")
+        usleep(250 * 1000);
+    else if (action == "die-reading")
+        raise(SIGKILL);
+}
+
 void carryOut(const Plan& plan)
 {
-    if (plan.action.empty())
+    if (plan.action.empty() || plan.action == "slow-read")
         return;
     if (plan.action == "answer") {
         for (std::size_t written = 0; written < plan.answer.size();) {

@@ -6,6 +6,9 @@
 //   unconfined    the real reader without its filter
 //   fail          a reader that cannot confine itself
 //   answer        under the filter, the bytes of the file $ROSTARI_PROBE_ANSWER as its answer
+//                 (what follows the magic)
+//   slow-read     the real reader, 250 ms for each piece of the file it reads (a slow drive)
+//   die-reading   killed by a signal at the first piece read
 //   any action of kForbiddenActions: under the filter, attempts it
 // A forbidden action that the filter lets through ends the reader with kSurvived.
 
@@ -31,5 +34,7 @@ struct Plan {
 Plan plan();
 // Under the filter: does it, and returns only when there is nothing to do.
 void carryOut(const Plan& plan);
+// While the file comes in, after each piece read.
+void whileReading();
 
 } // namespace quill::probe

@@ -233,6 +233,84 @@ private slots:
         QVERIFY2(reason.contains(message), qPrintable(reason));
     }
 
+    // What comes before the answer: progress records of one file, each further than the last,
+    // then the magic. Anything else stops the reading of progress where it stands.
+    void progressBeforeTheAnswer_data()
+    {
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("done");
+        QTest::addColumn<bool>("atAnswer");
+        const QByteArray magic = magicToken();
+        auto read = [](int done, int size) -> QByteArray {
+            return token("read") + token(QByteArray::number(done)) + token(QByteArray::number(size));
+        };
+        QTest::newRow("two pieces, then the answer") << read(5, 9) + read(9, 9) + magic + "1:0" << 2 << 9 << true;
+        QTest::newRow("a file that could not be read") << magic + "1:1" << 0 << 0 << true;
+        QTest::newRow("a record not yet whole") << read(5, 9) + read(9, 9).chopped(1) << 1 << 5 << false;
+        QTest::newRow("the magic not yet whole") << read(5, 9) + magic.chopped(1) << 1 << 5 << false;
+        QTest::newRow("less than before") << read(5, 9) + read(3, 9) + magic << 1 << 5 << false;
+        QTest::newRow("the same again") << read(5, 9) + read(5, 9) + magic << 1 << 5 << false;
+        QTest::newRow("more than the file holds") << read(10, 9) + magic << 0 << 0 << false;
+        QTest::newRow("another file's size") << read(5, 9) + read(7, 10) << 1 << 5 << false;
+        QTest::newRow("nothing read") << read(0, 9) << 0 << 0 << false;
+        QTest::newRow("beyond the largest file") << read(1, 268435457) << 0 << 0 << false;
+        QTest::newRow("the previous version's answer") << token("quillrec3") + "1:0" << 0 << 0 << false;
+    }
+    void progressBeforeTheAnswer()
+    {
+        QFETCH(QByteArray, output);
+        QFETCH(int, records);
+        QFETCH(int, done);
+        QFETCH(bool, atAnswer);
+        const std::string_view view(output.constData(), std::size_t(output.size()));
+        std::size_t pos = 0;
+        quill::wire::Progress progress;
+        int read = 0;
+        while (quill::wire::readProgress(view, pos, progress))
+            ++read;
+        QCOMPARE(read, records);
+        QCOMPARE(progress.done, std::size_t(done));
+        QCOMPARE(quill::wire::atAnswer(view, pos), atAnswer);
+    }
+
+    // Waiting for the file is not working on it: a read longer than the parse deadline loads, and
+    // a reader that dies before it has the file says nothing about the file's content.
+    void readingIsNotParsing_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("reason"); // empty: loaded
+        QTest::newRow("16 pieces, 250 ms each") << QStringLiteral("slow-read") << QString();
+        QTest::newRow("killed while reading") << QStringLiteral(
+            "die-reading") << QStringLiteral("読み取りプログラムがファイルの読み込み中に異常終了しました");
+    }
+    void readingIsNotParsing()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, reason);
+        qputenv("ROSTARI_PROBE", action.toLatin1());
+        const auto unset = qScopeGuard([] { qunsetenv("ROSTARI_PROBE"); });
+        RecordLoader loader;
+        QSignalSpy loaded(&loader, &RecordLoader::loaded);
+        QSignalSpy failed(&loader, &RecordLoader::failed);
+        QSignalSpy readingLong(&loader, &RecordLoader::readingLong);
+        qsizetype rows = -1;
+        connect(&loader, &RecordLoader::loaded, this, [&](const quill::SizeTable& table) { rows = table.rows.size(); });
+        QElapsedTimer timer;
+        timer.start();
+        loader.start(m_database);
+        QTRY_VERIFY_WITH_TIMEOUT(loaded.size() + failed.size() == 1, 20000);
+        if (reason.isEmpty()) {
+            QVERIFY2(failed.isEmpty(), qPrintable(failed.value(0).value(1).toString()));
+            QVERIFY2(timer.elapsed() > RecordLoader::kTimeLimitMs, qPrintable(QString::number(timer.elapsed())));
+            QCOMPARE(readingLong.size(), 1);
+            QCOMPARE(rows, 22);
+        } else {
+            const QString why = failed.first().at(1).toString();
+            QVERIFY2(why == reason, qPrintable(why));
+        }
+    }
+
     // Every input the robustness tests open, and the Jet 3 and Jet 4 fixtures, read exactly as
     // without the filter: the same answer, or the same end.
     void filterChangesNothing()

@@ -9,6 +9,7 @@
 #include "windowtest.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QFile>
@@ -433,6 +434,68 @@ private slots:
         QDir::setCurrent(m_dir->path());
         QCOMPARE(opened.first().first().toBool(), change != QLatin1String("removed"));
         QCOMPARE(textOf(form.get(), "Label1"), shown);
+    }
+
+    // File > Reload reads the file as it is now and keeps the size shown where it can.
+    void reloadKeepsTheSizeShown_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("unchanged") << QString() << QStringLiteral("M10") << true;
+        QTest::newRow("new values, the size still there") << QStringLiteral("values") << QStringLiteral("M10") << true;
+        QTest::newRow("the size gone: the first record") << QStringLiteral("gone") << QStringLiteral("M3") << true;
+        QTest::newRow("twice, the first read given up") << QStringLiteral("twice") << QStringLiteral("M10") << true;
+        QTest::newRow("removed: the message, the records kept")
+            << QStringLiteral("removed") << QStringLiteral("M10") << false;
+        QTest::newRow("after a failure: the first record") << QStringLiteral("failed") << QStringLiteral("M3") << true;
+    }
+    void reloadKeepsTheSizeShown()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, shown);
+        QFETCH(bool, ok);
+        jet::Table table = fixtures::sizeTable();
+        const QString path = m_dir->filePath(QStringLiteral("quilldat.mdb"));
+        if (change != QLatin1String("failed"))
+            fixtures::write(m_dir->path(), table);
+        bool opened = false;
+        auto form = startWindow(&opened);
+        QCOMPARE(opened, change != QLatin1String("failed"));
+        for (int i = 0; i < 5 && opened; ++i)
+            click(form.get(), "Data1_MoveNext");
+        QCOMPARE(textOf(form.get(), "Label1"), opened ? QStringLiteral("M10") : QStringLiteral("M"));
+
+        if (change == QLatin1String("values")) {
+            table.rows[5][4] = std::string("99.5"); // ｄｋ of M10
+        } else if (change == QLatin1String("gone")) {
+            table.rows.erase(table.rows.begin() + 5);
+        }
+        if (change == QLatin1String("removed"))
+            QVERIFY(QFile::remove(path));
+        else
+            fixtures::write(m_dir->path(), table);
+
+        if (auto* box = form->findChild<QMessageBox*>(QStringLiteral("Data1_Error")))
+            box->accept();
+        QTRY_VERIFY(form->findChild<QMessageBox*>(QStringLiteral("Data1_Error")) == nullptr);
+        QSignalSpy answered(form->dataSource(), &RecordSource::opened);
+        auto* reload = child<QAction>(form.get(), "Reload");
+        reload->trigger();
+        if (change == QLatin1String("twice"))
+            reload->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!answered.isEmpty(), 5000);
+        QTest::qWait(200);
+        QCOMPARE(answered.size(), 1);
+        QCOMPARE(answered.first().first().toBool(), ok);
+        QCOMPARE(textOf(form.get(), "Label1"), shown);
+        QCOMPARE(textOf(form.get(), "Label35_1"), shown);
+        QCOMPARE(textOf(form.get(), "Label6"),
+            change == QLatin1String("values")
+                ? QStringLiteral("99.5")
+                : fixtures::cell(table, shown == QLatin1String("M3") ? 0 : 5, QStringLiteral("ｄｋ")));
+        auto* box = form->findChild<QMessageBox*>(QStringLiteral("Data1_Error"));
+        QCOMPARE(box != nullptr && box->isVisible(), !ok);
     }
 
     void theFileIsNeverWritten()
