@@ -1,6 +1,7 @@
-// Arbitrary bytes as the reader's answer, through the viewer's decoder: no answer makes it hold
-// more than its bound, and whatever it accepts is exactly what the reader writes for the tables
-// it decoded (so it is within the limits the reader keeps to).
+// Arbitrary bytes as the reader's output, through the viewer's decoder: the progress records
+// before the answer as the loader reads them, then the answer. No output makes it hold more than
+// its bound, and whatever it accepts is exactly what the reader writes for the progress and the
+// tables it decoded (so it is within the limits the reader keeps to).
 
 #include "recordwire.h"
 
@@ -8,6 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <sanitizer/allocator_interface.h>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -26,7 +28,15 @@ extern "C" const char* __asan_default_options()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const std::string_view answer(reinterpret_cast<const char*>(data), size);
+    const std::string_view output(reinterpret_cast<const char*>(data), size);
+    std::size_t pos = 0;
+    quill::wire::Progress progress;
+    std::string written;
+    while (quill::wire::readProgress(output, pos, progress))
+        written += quill::wire::encodeProgress(progress);
+    if (written != output.substr(0, pos))
+        std::abort();
+    const std::string_view answer = output.substr(pos);
     const std::size_t before = __sanitizer_get_current_allocated_bytes();
     quill::MdbTable sizes;
     quill::MdbTable sources;
