@@ -18,7 +18,8 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev li
 packages+=(libseccomp-dev) # the reader's system call filter
 if [ "$mode" = --test ]; then
   packages+=(xvfb openbox x11-utils xdotool wmctrl locales strace clang libclang-rt-14-dev
-    libbenchmark-dev appstream desktop-file-utils dpkg-dev file hyperfine time)
+    libbenchmark-dev appstream desktop-file-utils dpkg-dev file hyperfine time
+    python3-fusepy fuse3) # a slow drive for the desktop tests (tests/desktop/slowfs.py)
   command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 fi
 

@@ -81,6 +81,11 @@ RecordLoader::RecordLoader(QObject* parent)
 RecordLoader::~RecordLoader()
 {
     stopProcess();
+    // A reader that outlives its loader goes with the program: destroying its QProcess would wait
+    // for it.
+    for (QProcess* stuck : findChildren<QProcess*>(Qt::FindDirectChildrenOnly))
+        if (stuck->state() != QProcess::NotRunning)
+            stuck->setParent(nullptr);
 }
 
 QString RecordLoader::readerProgram()
@@ -238,7 +243,12 @@ void RecordLoader::stopProcess()
     process->disconnect(this);
     if (process->state() != QProcess::NotRunning) {
         process->kill();
-        process->waitForFinished(500);
+        // A reader waiting on a drive that stopped answering ends only once the drive answers:
+        // it is not waited for, and its process object goes when it has ended.
+        if (!process->waitForFinished(500)) {
+            connect(process, &QProcess::finished, process, &QObject::deleteLater);
+            return;
+        }
     }
     process->deleteLater();
 }

@@ -6,6 +6,7 @@
 #include "desktoptools.h"
 #include "fixtures.h"
 #include "labels.h"
+#include "slowfs.h"
 #include "tabcontrol.h"
 #include "testmain.h"
 #include "tst_formtop_xprobe.h"
@@ -17,12 +18,16 @@
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 namespace {
 
-enum class Db { Bundled, None, WithoutW, Long };
+// Slow and Stalled: the bundled database on a FUSE file system that takes 60 ms for each 4 KiB
+// read, or whose reads wait until released.
+enum class Db { Bundled, None, WithoutW, Long, Slow, Stalled };
 
 struct Case {
     const char* name;
@@ -30,12 +35,16 @@ struct Case {
     // Actions: an xdotool key name ("alt+Right", "Escape"); type:DIGITS; pause (longer than
     // list type-ahead waits); click:WIDGET, rclick:WIDGET, hold:WIDGET:MS, tab:N (mouse);
     // move (the window, through the manager); other (another program's window, activated);
-    // close:about (its close box).
+    // close:about (its close box); await:message (up to 45 s); release (the stalled file system);
+    // shot:NAME (the screen, kept as tst_input_desktop-NAME.png in the temporary folder).
     // Checks start with "?": WIDGET=TEXT (the label shows TEXT), page=N (status text of
     // page N), popup=none|list|menu:File|menu:View|menu:Help, above=0|1, ontop=0|1 (over the
     // other program's window), dialog=none|shown|same, message=0|1, running, exit=0, stored
     // (settings file untouched), clip= (nothing copied), clip=TEXT, clip:SYMBOL=VALUE,
-    // lines=N (of the clipboard), frames=N (every value on page N clear of its frame, centred).
+    // lines=N (of the clipboard), frames=N (every value on page N clear of its frame, centred),
+    // reading (the status bar says "読み込み中…"), boxes=N (message windows), boxtext=stalled (the
+    // message says the file could not be read in time), since=S (at least S
+    // seconds since the program started), opens=N (times the database was opened).
     const char* script;
 };
 
@@ -43,7 +52,7 @@ const Case kCases[] = {
     // Ending, and Escape in the open length list.
     { "Escape ends at once and stores nothing", Db::Bundled, "move Escape ?exit=0 ?stored" },
     { "File > Quit ends at once and stores nothing", Db::Bundled,
-        "move alt+f ?popup=menu:File Return ?exit=0 ?stored" },
+        "move alt+f ?popup=menu:File Up Return ?exit=0 ?stored" },
     { "Escape in the list opened by mouse only closes it", Db::Bundled,
         "move click:Combo1 ?popup=list Escape ?popup=none ?running Escape ?exit=0 ?stored" },
     { "Escape in the list opened by Alt+Down only closes it", Db::Bundled,
@@ -87,6 +96,14 @@ const Case kCases[] = {
         "?message=1 Return ?message=0 ?Label1=M alt+Right ?Label1=M ctrl+c ?clip= F4 ?above=1" },
     { "A missing field: a message, the rest shown", Db::WithoutW,
         "?message=1 Return ?message=0 ?Label9= ?Label8=1.3 alt+Right ?Label1=M4 ?Label9=" },
+    // A slow or stalled drive: waiting is not failing, and Ctrl+R reads again.
+    { "A slow drive: reading, then the values", Db::Slow,
+        "?reading shot:reading ?Label1=M3 ?Label6=5.5 ?page=1 ?boxes=0 ?opens=1" },
+    { "A stalled drive: after 30 s it says so; released, Ctrl+R shows the values", Db::Stalled,
+        "?reading ?Label1=M await:message ?since=30 ?boxtext=stalled shot:stalled Return ?boxes=0 release "
+        "ctrl+r ?Label1=M3 ?Label6=5.5 ?page=1 ?boxes=0 shot:reloaded ?opens=2" },
+    { "Ctrl+R while a stalled read waits starts it again", Db::Stalled,
+        "?reading ?opens=1 ctrl+r ?opens=2 ?reading release ?Label1=M3 ?boxes=0" },
     // Values too wide for their boxes, on every page.
     { "Long values on page 1", Db::Long, "?frames=1 ?Label6=10.125 ?Label4=1234.5 ?Label5=123456.789" },
     { "Long values on page 2", Db::Long, "tab:1 ?frames=2 ?Label16_0=12.875 ?Label20=1234.5 ?Label19=99999.999" },
@@ -144,6 +161,9 @@ private:
     std::unique_ptr<QTemporaryDir> m_config;
     std::unique_ptr<desktop::Viewer> m_viewer;
     std::unique_ptr<OtherProgramWindow> m_other;
+    std::unique_ptr<SlowFolder> m_slow;
+    QElapsedTimer m_started;
+    QString m_log; // the program's standard error so far
     xcb_window_t m_window = 0;
     QByteArray m_storedBefore;
     QImage m_dialogSeen;
@@ -168,6 +188,8 @@ void TestInputDesktop::cleanup()
 {
     m_other.reset();
     m_viewer.reset();
+    m_slow.reset(); // once nothing reads from it
+    m_log.clear();
     m_dialogSeen = {};
 }
 
@@ -201,7 +223,17 @@ void TestInputDesktop::prepare(Db db)
         }
         fixtures::write(m_work->path(), table);
     }
-    m_viewer = std::make_unique<desktop::Viewer>(m_config->path(), m_work->path());
+    QString folder = m_work->path();
+    if (db == Db::Slow || db == Db::Stalled) {
+        m_slow = std::make_unique<SlowFolder>(QStringLiteral(ROSTARI_BUILD_DIR "/share/rostari-bolt/quilldat.mdb"),
+            SlowFolder::Behaviour { db == Db::Slow ? 60 : 0, db == Db::Stalled });
+        if (!m_slow->skipReason().isEmpty())
+            QSKIP(qPrintable(QStringLiteral("SKIPPED: ") + m_slow->skipReason()));
+        QVERIFY2(m_slow->error().isEmpty(), qPrintable(m_slow->error()));
+        folder = m_slow->mountPoint();
+    }
+    m_started.start();
+    m_viewer = std::make_unique<desktop::Viewer>(m_config->path(), folder);
     const QString id = m_viewer->waitForWindow();
     QVERIFY(!id.isEmpty());
     m_window = id.toUInt();
@@ -210,6 +242,8 @@ void TestInputDesktop::prepare(Db db)
     if (db == Db::Bundled || db == Db::Long) {
         desktop::run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), id });
         QVERIFY2(check(QStringLiteral("Label1=M3")).isEmpty(), "no record shown");
+    } else if (m_slow) {
+        desktop::run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), id });
     } else {
         const QString seen = check(QStringLiteral("message=1"));
         QVERIFY2(seen.isEmpty(), qPrintable(seen));
@@ -274,6 +308,14 @@ void TestInputDesktop::act(const QString& action)
         m_x.activate(other);
         QVERIFY(QTest::qWaitFor([&] { return m_x.activeWindow() == other; }));
         QTest::qWait(200); // the manager restacks after the activation
+    } else if (part[0] == QLatin1String("await")) {
+        // The stalled read is given up after 30 s.
+        QVERIFY(QTest::qWaitFor([this] { return checkOnce(QStringLiteral("message=1")).isEmpty(); }, 45000));
+    } else if (part[0] == QLatin1String("release")) {
+        m_slow->release();
+    } else if (part[0] == QLatin1String("shot")) {
+        const QString shot = QDir::temp().filePath(QStringLiteral("tst_input_desktop-%1.png").arg(part[1]));
+        QVERIFY(screen(m_x.clientRect(m_window).adjusted(-4, -30, 4, 4)).save(shot));
     } else if (part[0] == QLatin1String("close")) {
         const QList<xcb_window_t> about = viewerWindows(QStringLiteral("information"));
         QVERIFY(!about.isEmpty());
@@ -377,6 +419,60 @@ QString TestInputDesktop::checkOnce(const QString& what)
     }
     if (key == QLatin1String("frames"))
         return framesProblem(want.toInt() - 1);
+    if (key == QLatin1String("boxes")) {
+        const qsizetype boxes = viewerWindows(QStringLiteral("ロスタリ")).size();
+        return boxes == want.toInt() ? QString() : QStringLiteral("%1 message windows").arg(boxes);
+    }
+    if (key == QLatin1String("opens")) {
+        const int opens = m_slow->openings();
+        return opens == want.toInt() ? QString() : QStringLiteral("opened %1 times").arg(opens);
+    }
+    if (key == QLatin1String("since")) {
+        return m_started.elapsed() >= want.toInt() * 1000 ? QString()
+                                                          : QStringLiteral("after %1 ms").arg(m_started.elapsed());
+    }
+    if (key == QLatin1String("boxtext")) {
+        // The message as the program wrote it to its log, and its text on the screen against the
+        // same message box drawn here.
+        const QString stalled = QStringLiteral("データベースを開けません: ") + m_slow->mountPoint()
+            + QStringLiteral(
+                "/quilldat.mdb — ファイルを時間内に読み込めませんでした（30 "
+                "秒間、読み込みが進みません）。ネットワークやドライブを確認してから、［ﾌｧｲﾙ］の［再読み込み］"
+                "(Ctrl+R) を選んでください");
+        m_log += m_viewer->errorOutput();
+        if (!m_log.contains(QStringLiteral("rostari-bolt: ") + stalled + QLatin1Char('\n')))
+            return QStringLiteral("logged: ") + m_log;
+        const QList<xcb_window_t> boxes = viewerWindows(QStringLiteral("ロスタリ"));
+        if (boxes.isEmpty())
+            return QStringLiteral("no message");
+        QMessageBox model(QMessageBox::Warning, QStringLiteral("ロスタリ"), stalled, QMessageBox::Ok, m_model.get());
+        model.setAttribute(Qt::WA_DontShowOnScreen);
+        model.show();
+        auto* text = model.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (!text || text->width() < 200 || text->height() < 30)
+            return QStringLiteral("no message text drawn here");
+        const QRect place(m_x.clientRect(boxes.first()).topLeft() + text->mapTo(&model, QPoint()), text->size());
+        m_labelExpected = text->grab().toImage();
+        return sameImage(screen(place), m_labelExpected)
+            ? QString()
+            : QStringLiteral("the message shows something else at %1,%2").arg(place.x()).arg(place.y());
+    }
+    if (key == QLatin1String("reading")) {
+        // The status bar with the message alone, its panels hidden meanwhile.
+        auto* bar = child<QStatusBar>(m_model.get(), "StatusBar1");
+        const QList<QLabel*> panels = bar->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
+        for (QLabel* panel : panels)
+            panel->hide();
+        bar->showMessage(QStringLiteral("読み込み中…"));
+        const QImage expected = bar->grab().toImage();
+        bar->clearMessage();
+        for (QLabel* panel : panels)
+            panel->show();
+        const QRect place = onScreen(bar);
+        return sameImage(screen(place), expected)
+            ? QString()
+            : QStringLiteral("the status bar at %1,%2 says something else").arg(place.x()).arg(place.y());
+    }
 
     // What a label shows: the screen against the label drawn with that text.
     QLabel* label = child<QLabel>(m_model.get(), key == QLatin1String("page") ? "StatusBar1_Panel1" : qPrintable(key));
