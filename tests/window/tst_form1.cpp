@@ -409,6 +409,13 @@ private slots:
         QCOMPARE(top[1]->text(), QStringLiteral("表示(&V)"));
         QCOMPARE(top[2]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
         QCOMPARE(child<QAction>(&form, "Quit")->text(), QStringLiteral("終了"));
+        // Reload first, then a separator; Quit last.
+        const QList<QAction*> file = child<QMenu>(&form, "File")->actions();
+        QCOMPARE(file.first(), child<QAction>(&form, "Reload"));
+        QCOMPARE(file.first()->text(), QStringLiteral("再読み込み(&R)"));
+        QCOMPARE(file.first()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+        QVERIFY(file.at(1)->isSeparator());
+        QCOMPARE(file.last(), child<QAction>(&form, "Quit"));
         QCOMPARE(child<QMenu>(&form, "FrontTop")->title(), QStringLiteral("常に手前表示"));
         QCOMPARE(child<QAction>(&form, "FormTop_ON")->shortcut(), QKeySequence(Qt::Key_F4));
         QCOMPARE(child<QAction>(&form, "FormTop_OFF")->shortcut(), QKeySequence(Qt::Key_F5));
