@@ -43,8 +43,10 @@ public:
         if (isMounted())
             return;
         const QString why = QString::fromUtf8(m_fs.readAllStandardError()).trimmed();
-        if (m_fs.state() == QProcess::NotRunning && m_fs.exitCode() == 77)
-            m_skip = why.mid(why.lastIndexOf(QLatin1String("SKIP: ")) + 6);
+        const qsizetype skip = why.lastIndexOf(QLatin1String("SKIP: "));
+        if (m_fs.state() == QProcess::NotRunning && m_fs.exitCode() == 77 && skip >= 0)
+            m_skip
+                = why.mid(skip + 6) + (skip > 0 ? QStringLiteral(" (%1)").arg(why.left(skip).simplified()) : QString());
         else
             m_error = QStringLiteral("the FUSE file system did not mount: ") + why;
     }

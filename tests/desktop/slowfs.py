@@ -90,7 +90,7 @@ def main():
     try:
         fuse.FUSE(operations, args.mountpoint, foreground=True, ro=True, nothreads=False)
     except RuntimeError:
-        skip("FUSE cannot mount here (libfuse's reason above)")
+        skip("FUSE cannot mount here")
 
 
 if __name__ == "__main__":

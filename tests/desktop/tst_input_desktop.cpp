@@ -223,15 +223,7 @@ void TestInputDesktop::prepare(Db db)
         }
         fixtures::write(m_work->path(), table);
     }
-    QString folder = m_work->path();
-    if (db == Db::Slow || db == Db::Stalled) {
-        m_slow = std::make_unique<SlowFolder>(QStringLiteral(ROSTARI_BUILD_DIR "/share/rostari-bolt/quilldat.mdb"),
-            SlowFolder::Behaviour { db == Db::Slow ? 60 : 0, db == Db::Stalled });
-        if (!m_slow->skipReason().isEmpty())
-            QSKIP(qPrintable(QStringLiteral("SKIPPED: ") + m_slow->skipReason()));
-        QVERIFY2(m_slow->error().isEmpty(), qPrintable(m_slow->error()));
-        folder = m_slow->mountPoint();
-    }
+    const QString folder = m_slow ? m_slow->mountPoint() : m_work->path();
     m_started.start();
     m_viewer = std::make_unique<desktop::Viewer>(m_config->path(), folder);
     const QString id = m_viewer->waitForWindow();
@@ -255,6 +247,13 @@ void TestInputDesktop::script()
 {
     QFETCH(int, row);
     const Case& c = kCases[row];
+    if (c.db == Db::Slow || c.db == Db::Stalled) {
+        m_slow = std::make_unique<SlowFolder>(QStringLiteral(ROSTARI_BUILD_DIR "/share/rostari-bolt/quilldat.mdb"),
+            SlowFolder::Behaviour { c.db == Db::Slow ? 60 : 0, c.db == Db::Stalled });
+        if (!m_slow->skipReason().isEmpty())
+            QSKIP(qPrintable(QStringLiteral("SKIPPED: ") + m_slow->skipReason()));
+        QVERIFY2(m_slow->error().isEmpty(), qPrintable(m_slow->error()));
+    }
     prepare(c.db);
     if (QTest::currentTestFailed())
         return;
