@@ -232,7 +232,7 @@ void TestInputDesktop::prepare(Db db)
     // Start once the first record is shown with the window active, or the message about the
     // database is in front of it.
     if (db == Db::Bundled || db == Db::Long) {
-        desktop::run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), id });
+        desktop::xdotool({ QStringLiteral("windowactivate"), QStringLiteral("--sync"), id });
         QVERIFY2(check(QStringLiteral("Label1=M3")).isEmpty(), "no record shown");
     } else if (m_slow) {
         desktop::run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), QStringLiteral("--sync"), id });
@@ -275,26 +275,25 @@ QRect TestInputDesktop::onScreen(const QWidget* widget) const
 void TestInputDesktop::act(const QString& action)
 {
     const QStringList part = action.split(QLatin1Char(':'));
-    auto xdotool = [](const QStringList& arguments) { desktop::run(QStringLiteral("xdotool"), arguments); };
     auto pointAt = [&](const QPoint& p) {
-        xdotool({ QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()) });
+        desktop::xdotool({ QStringLiteral("mousemove"), QString::number(p.x()), QString::number(p.y()) });
         QTest::qWait(100);
     };
     if (part[0] == QLatin1String("click") || part[0] == QLatin1String("rclick")) {
         pointAt(onScreen(child(m_model.get(), qPrintable(part[1]))).center());
-        xdotool(
+        desktop::xdotool(
             { QStringLiteral("click"), part[0] == QLatin1String("click") ? QStringLiteral("1") : QStringLiteral("3") });
     } else if (part[0] == QLatin1String("hold")) {
         pointAt(onScreen(child(m_model.get(), qPrintable(part[1]))).center());
-        xdotool({ QStringLiteral("mousedown"), QStringLiteral("1") });
+        desktop::xdotool({ QStringLiteral("mousedown"), QStringLiteral("1") });
         QTest::qWait(part[2].toInt());
-        xdotool({ QStringLiteral("mouseup"), QStringLiteral("1") });
+        desktop::xdotool({ QStringLiteral("mouseup"), QStringLiteral("1") });
     } else if (part[0] == QLatin1String("tab")) {
         const QTabBar* tabs = child<TabControl>(m_model.get(), "SSTab1")->tabBar();
         pointAt(onScreen(tabs).topLeft() + tabs->tabRect(part[1].toInt()).center());
-        xdotool({ QStringLiteral("click"), QStringLiteral("1") });
+        desktop::xdotool({ QStringLiteral("click"), QStringLiteral("1") });
     } else if (part[0] == QLatin1String("type")) {
-        xdotool({ QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("60"), part[1] });
+        desktop::xdotool({ QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("60"), part[1] });
     } else if (part[0] == QLatin1String("pause")) {
         QTest::qWait(3 * QApplication::keyboardInputInterval());
     } else if (part[0] == QLatin1String("move")) {
@@ -320,7 +319,7 @@ void TestInputDesktop::act(const QString& action)
         QVERIFY(!about.isEmpty());
         m_x.closeByManager(about.first());
     } else {
-        xdotool({ QStringLiteral("key"), action });
+        desktop::xdotool({ QStringLiteral("key"), action });
     }
 }
 
@@ -496,8 +495,7 @@ QList<xcb_window_t> TestInputDesktop::viewerWindows(const QString& title) const
     const QStringList arguments { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
         QString::number(m_viewer->pid()) };
     QList<xcb_window_t> windows;
-    for (const QString& id :
-        desktop::run(QStringLiteral("xdotool"), arguments).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+    for (const QString& id : desktop::xdotool(arguments).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         if (title.isEmpty() || m_x.windowName(id.toUInt()) == title)
             windows.append(id.toUInt());
     return windows;

@@ -3,6 +3,7 @@
 // closed through its close box. Afterwards the file has the same bytes, size and time, and no
 // process opened, created, renamed, truncated or removed it for writing.
 
+#include "desktoptools.h"
 #include "form1.h"
 #include "mdbtable.h"
 #include "sizefields.h"
@@ -23,22 +24,10 @@
 
 #include <csignal>
 
+using desktop::run;
+using desktop::xdotool;
+
 namespace {
-
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(10000))
-        process.kill();
-    process.waitForFinished();
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
-QString xdotool(const QStringList& arguments)
-{
-    return run(QStringLiteral("xdotool"), arguments);
-}
 
 // The first visible window whose title matches, or empty.
 QString findWindow(const QString& title)

@@ -2,6 +2,7 @@
 // Escape and Quit, which end without storing, are rows of tst_input_desktop.
 
 #include "desktoptools.h"
+#include "files.h"
 #include "testmain.h"
 
 #include <QFile>
@@ -94,11 +95,7 @@ private:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("[Form1_StrtUp]\nX1=" + x1 + "\nY1=" + y1 + "\n");
     }
-    QByteArray storeText() const
-    {
-        QFile file(storeFile());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray storeText() const { return testfiles::readFile(storeFile()); }
     QString stored(const QString& key) const
     {
         QSettings settings(storeFile(), QSettings::IniFormat);

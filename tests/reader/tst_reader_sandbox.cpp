@@ -4,6 +4,7 @@
 // stays within its bound. This test sits beside a test build of the reader (readerprobe.h),
 // which its loader starts.
 
+#include "files.h"
 #include "fixtures.h"
 #include "matrixcases.h"
 #include "readerhardening.h"
@@ -33,6 +34,8 @@ constexpr bool kSanitized = false;
 #endif
 
 using quill::RecordLoader;
+using testfiles::readFile;
+using testfiles::writeFile;
 
 namespace {
 
@@ -86,18 +89,6 @@ qint64 peakGrowth(const std::function<void()>& work)
     const qint64 before = statusBytes("VmRSS");
     work();
     return statusBytes("VmHWM") - before;
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 struct Outcome {

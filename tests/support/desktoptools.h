@@ -22,6 +22,12 @@ inline QString run(const QString& program, const QStringList& arguments, int tim
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
+// Real input and window queries on the X display (XTEST for keys and the pointer).
+inline QString xdotool(const QStringList& arguments)
+{
+    return run(QStringLiteral("xdotool"), arguments);
+}
+
 // The viewer as a child process with its own settings folder and working directory.
 class Viewer {
 public:
@@ -48,8 +54,8 @@ public:
         QElapsedTimer timer;
         timer.start();
         while (timer.elapsed() < 10000) {
-            const QString ids = run(QStringLiteral("xdotool"),
-                { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+            const QString ids
+                = xdotool({ QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
                     QString::number(m_process.processId()), QStringLiteral("--name"), QStringLiteral("JIS B 1176") });
             if (!ids.isEmpty()) {
                 m_window = ids.split(QLatin1Char('\n')).first();
@@ -86,17 +92,16 @@ public:
     // Dismisses the database message if one is shown (the working folder may hold no database).
     void dismissMessage()
     {
-        const QString ids = run(QStringLiteral("xdotool"),
-            { QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                QString::number(m_process.processId()) });
+        const QString ids = xdotool({ QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+            QStringLiteral("--pid"), QString::number(m_process.processId()) });
         for (const QString& box : ids.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
             // By the exact title: a pattern would match the main window's title as well.
-            if (run(QStringLiteral("xdotool"), { QStringLiteral("getwindowname"), box }) != QLatin1String("ロスタリ"))
+            if (xdotool({ QStringLiteral("getwindowname"), box }) != QLatin1String("ロスタリ"))
                 continue;
             // A window-modal box never reports itself activated, so no --sync here.
-            run(QStringLiteral("xdotool"), { QStringLiteral("windowactivate"), box });
+            xdotool({ QStringLiteral("windowactivate"), box });
             QTest::qWait(200);
-            run(QStringLiteral("xdotool"), { QStringLiteral("key"), QStringLiteral("Return") });
+            xdotool({ QStringLiteral("key"), QStringLiteral("Return") });
             QTest::qWait(200);
             return;
         }
@@ -106,9 +111,8 @@ public:
     void closeBox() { run(QStringLiteral("wmctrl"), { QStringLiteral("-i"), QStringLiteral("-c"), m_window }); }
     void moveTo(int x, int y)
     {
-        run(QStringLiteral("xdotool"),
-            { QStringLiteral("windowmove"), QStringLiteral("--sync"), m_window, QString::number(x),
-                QString::number(y) });
+        xdotool({ QStringLiteral("windowmove"), QStringLiteral("--sync"), m_window, QString::number(x),
+            QString::number(y) });
         QTest::qWait(200);
     }
 

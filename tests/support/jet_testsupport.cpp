@@ -1,11 +1,11 @@
 #include "jet_testsupport.h"
 
 #include "csv.h"
+#include "files.h"
 #include "sizecsv.h"
 #include "sizefields.h"
 #include "sourcecsv.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -179,23 +179,9 @@ QString reviewedSourcesPath()
     return QStringLiteral(ROSTARI_SOURCE_DIR "/data/cap-screw-provenance.csv");
 }
 
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
 jet::Table reviewedSizeTable(bool single, int copies)
 {
-    const QByteArray text = readFile(reviewedCsvPath());
+    const QByteArray text = testfiles::readFile(reviewedCsvPath());
     const auto records = quilldb::parseCsv(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
     jet::Table table;
     table.name = std::string(quill::kSizeTableName);
@@ -226,8 +212,8 @@ jet::Table reviewedSizeTable(bool single, int copies)
 
 jet::Table reviewedSourceTable(jet::Format format)
 {
-    const QByteArray sizes = readFile(reviewedCsvPath());
-    const QByteArray sources = readFile(reviewedSourcesPath());
+    const QByteArray sizes = testfiles::readFile(reviewedCsvPath());
+    const QByteArray sources = testfiles::readFile(reviewedSourcesPath());
     const quilldb::SizeTable sizeTable = quilldb::sizeTableFromCsv(
         quilldb::parseCsv(std::string_view(sizes.constData(), static_cast<std::size_t>(sizes.size()))), format, false);
     return quilldb::sourceTableFromCsv(

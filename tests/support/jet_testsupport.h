@@ -24,8 +24,6 @@ ToolRun run(
 QString quilldbPath();
 QString reviewedCsvPath();
 QString reviewedSourcesPath();
-QByteArray readFile(const QString& path);
-bool writeFile(const QString& path, const QByteArray& bytes);
 
 // The reviewed CSV as a table of the 26 size fields, in the table's column order.
 // With copies > 1 the records repeat, designations suffixed "#2", "#3" ... to tell them apart.

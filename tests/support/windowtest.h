@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -40,6 +41,14 @@ inline QString textOf(
     const QObject* parent, const char* name, std::source_location where = std::source_location::current())
 {
     return child<QLabel>(parent, name, where)->text();
+}
+
+// The window reads quilldat.mdb from the current folder: each test function starts in a new, empty
+// one (named after the pattern when given). False when it cannot be made or entered.
+[[nodiscard]] inline bool enterNewFolder(std::unique_ptr<QTemporaryDir>& dir, const QString& pattern = {})
+{
+    dir = pattern.isEmpty() ? std::make_unique<QTemporaryDir>() : std::make_unique<QTemporaryDir>(pattern);
+    return dir->isValid() && QDir::setCurrent(dir->path());
 }
 
 // Starts the window as the program does and waits until the size table has been read (or failed).

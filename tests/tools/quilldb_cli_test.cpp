@@ -2,6 +2,7 @@
 // output left behind), what it takes as the same input, and what dump prints.
 
 #include "csv.h"
+#include "files.h"
 #include "jet_testsupport.h"
 #include "sizefields.h"
 #include "testmain.h"
@@ -20,7 +21,7 @@ using Lines = QList<QByteArrayList>;
 Lines reviewedLines()
 {
     Lines lines;
-    for (const QByteArray& line : jettest::readFile(jettest::reviewedCsvPath()).split('\n')) {
+    for (const QByteArray& line : testfiles::readFile(jettest::reviewedCsvPath()).split('\n')) {
         if (!line.trimmed().isEmpty())
             lines << line.trimmed().split(',');
     }
@@ -46,7 +47,7 @@ QByteArray withField(int line, int column, const QByteArray& value)
 // The reviewed source CSV as records of fields (its texts hold commas, so parsed, not split).
 QList<QStringList> sourceLines()
 {
-    const QByteArray text = jettest::readFile(jettest::reviewedSourcesPath());
+    const QByteArray text = testfiles::readFile(jettest::reviewedSourcesPath());
     QList<QStringList> lines;
     for (const auto& record : quilldb::parseCsv(text.toStdString())) {
         QStringList fields;
@@ -174,7 +175,7 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir dir;
         const QString input = dir.filePath(QStringLiteral("sizes.csv"));
-        QVERIFY(jettest::writeFile(input, csv));
+        QVERIFY(testfiles::writeFile(input, csv));
         const auto result = quilldb(
             QStringList { QStringLiteral("build"), input, dir.filePath(QStringLiteral("out.mdb")) } + options);
         QCOMPARE(result.exitCode, 1);
@@ -240,7 +241,7 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir dir;
         const QString sources = dir.filePath(QStringLiteral("sources.csv"));
-        QVERIFY(jettest::writeFile(sources, csv));
+        QVERIFY(testfiles::writeFile(sources, csv));
         const auto result = quilldb(QStringList { QStringLiteral("build"), jettest::reviewedCsvPath(),
                                         dir.filePath(QStringLiteral("out.mdb")), QStringLiteral("--sources"), sources }
             + options);
@@ -334,7 +335,7 @@ private slots:
         QTest::addColumn<QByteArray>("csv");
         QTest::addColumn<QStringList>("options");
         const Lines lines = reviewedLines();
-        const QByteArray reviewed = jettest::readFile(jettest::reviewedCsvPath());
+        const QByteArray reviewed = testfiles::readFile(jettest::reviewedCsvPath());
         for (const char* format : { "jet4", "jet3" }) {
             const QStringList options { QStringLiteral("--format"), QString::fromLatin1(format) };
             auto add = [&](const char* what, const QByteArray& csv) {
@@ -365,7 +366,7 @@ private slots:
         QFETCH(QStringList, options);
         QTemporaryDir dir;
         const QString variant = dir.filePath(QStringLiteral("variant.csv"));
-        QVERIFY(jettest::writeFile(variant, csv));
+        QVERIFY(testfiles::writeFile(variant, csv));
         const QString reference = dir.filePath(QStringLiteral("reference.mdb"));
         const QString built = dir.filePath(QStringLiteral("built.mdb"));
         const auto first
@@ -374,8 +375,8 @@ private slots:
         const auto second = quilldb(QStringList { QStringLiteral("build"), variant, built } + options);
         QVERIFY2(second.exitCode == 0, second.err.constData());
         QVERIFY(second.out.isEmpty() && second.err.isEmpty());
-        QVERIFY(!jettest::readFile(built).isEmpty());
-        QVERIFY(jettest::readFile(built) == jettest::readFile(reference));
+        QVERIFY(!testfiles::readFile(built).isEmpty());
+        QVERIFY(testfiles::readFile(built) == testfiles::readFile(reference));
     }
 
     // An existing file is replaced whole; no temporary file stays behind.
@@ -383,13 +384,13 @@ private slots:
     {
         QTemporaryDir dir;
         const QString output = dir.filePath(QStringLiteral("quilldat.mdb"));
-        QVERIFY(jettest::writeFile(output, QByteArray(100000, 'x')));
+        QVERIFY(testfiles::writeFile(output, QByteArray(100000, 'x')));
         const auto result = quilldb({ QStringLiteral("build"), jettest::reviewedCsvPath(), output });
         QVERIFY2(result.exitCode == 0, result.err.constData());
         QCOMPARE(entries(dir.path()), QStringList { QStringLiteral("quilldat.mdb") });
         QCOMPARE(QFileInfo(output).size() % 4096, 0);
         QVERIFY(QFileInfo(output).size() < 100000);
-        QCOMPARE(quilldb({ QStringLiteral("dump"), output }).out, jettest::readFile(jettest::reviewedCsvPath()));
+        QCOMPARE(quilldb({ QStringLiteral("dump"), output }).out, testfiles::readFile(jettest::reviewedCsvPath()));
     }
 
     void dumpRoundTrip_data()
@@ -416,11 +417,11 @@ private slots:
         const auto dump = quilldb({ QStringLiteral("dump"), QStringLiteral("寸法.mdb") }, dir.path());
         QVERIFY2(dump.exitCode == 0, dump.err.constData());
         QVERIFY(dump.err.isEmpty());
-        QCOMPARE(dump.out, jettest::readFile(jettest::reviewedCsvPath()));
+        QCOMPARE(dump.out, testfiles::readFile(jettest::reviewedCsvPath()));
         const auto sources
             = quilldb({ QStringLiteral("dump"), QStringLiteral("--sources"), QStringLiteral("寸法.mdb") }, dir.path());
         QVERIFY2(sources.exitCode == 0, sources.err.constData());
-        QCOMPARE(sources.out, jettest::readFile(jettest::reviewedSourcesPath()));
+        QCOMPARE(sources.out, testfiles::readFile(jettest::reviewedSourcesPath()));
     }
 
     void dumpErrors_data()
@@ -443,8 +444,8 @@ private slots:
         QFETCH(QString, message);
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
-        QVERIFY(jettest::writeFile(
-            dir.filePath(QStringLiteral("sizes.csv")), jettest::readFile(jettest::reviewedCsvPath())));
+        QVERIFY(testfiles::writeFile(
+            dir.filePath(QStringLiteral("sizes.csv")), testfiles::readFile(jettest::reviewedCsvPath())));
         jet::Table other = jettest::reviewedSizeTable(false);
         other.name = "六角ボルト";
         jet::writeDatabaseFile(other, jet::Format::Jet4, dir.filePath(QStringLiteral("other.mdb")).toStdString());

@@ -1,6 +1,7 @@
 // Files from the writer, read back by readers that share no code with it: libmdb's
 // command-line tools and, for Jet 4 (and ASCII-only Jet 3), the JavaScript mdb-reader.
 
+#include "files.h"
 #include "jet_testsupport.h"
 #include "testmain.h"
 
@@ -231,7 +232,7 @@ private slots:
             QCOMPARE(expected.back().columns.back().type, jet::ColumnType::Memo);
         }
         verifyEverywhere(file, expected, format);
-        QVERIFY(jettest::dataPageCount(jettest::readFile(file), format) >= minDataPages);
+        QVERIFY(jettest::dataPageCount(testfiles::readFile(file), format) >= minDataPages);
     }
 
     void sizeTableOfManyRows_data()
@@ -254,7 +255,7 @@ private slots:
         const QString file = path(QStringLiteral("sizes66-%1-%2.mdb").arg(formatName(format)).arg(single));
         jet::writeDatabaseFile(table, format, file.toStdString());
         verifyEverywhere(file, { table }, format);
-        QVERIFY(jettest::dataPageCount(jettest::readFile(file), format) >= 2);
+        QVERIFY(jettest::dataPageCount(testfiles::readFile(file), format) >= 2);
     }
 
     // The file the build installs: 22 records and their 550 source rows equal to the reviewed
@@ -271,7 +272,7 @@ private slots:
             { QStringLiteral("build"), jettest::reviewedCsvPath(), fresh, QStringLiteral("--sources"),
                 jettest::reviewedSourcesPath() });
         QVERIFY2(build.exitCode == 0, build.err.constData());
-        QVERIFY2(jettest::readFile(fresh) == jettest::readFile(bundled), "quilldat.mdb is older than the CSV");
+        QVERIFY2(testfiles::readFile(fresh) == testfiles::readFile(bundled), "quilldat.mdb is older than the CSV");
     }
 
     // Windows-31J, not plain Shift-JIS: "～", "－" and "①" have codes only in code page 932.
@@ -282,7 +283,7 @@ private slots:
         const QString file = path(QStringLiteral("cp932.mdb"));
         jet::writeDatabaseFile(table, Format::Jet3, file.toStdString());
 
-        const QByteArray bytes = jettest::readFile(file);
+        const QByteArray bytes = testfiles::readFile(file);
         QVERIFY(
             bytes.contains(QByteArray("\x98\x5a\x8a\x70\x8c\x8a\x95\x74\x83\x7b\x83\x8b\x83\x67"))); // 六角穴付ボルト
         QVERIFY(bytes.contains(QByteArray("M3\x81\x60\x81\x7c\x87\x40")));
@@ -331,7 +332,7 @@ private slots:
                 + QStringLiteral(".mdb"));
         jet::writeDatabaseFile(tables, format, file.toStdString());
         verifyEverywhere(file, tables, format);
-        QVERIFY(jettest::dataPageCount(jettest::readFile(file), format) >= minDataPages);
+        QVERIFY(jettest::dataPageCount(testfiles::readFile(file), format) >= minDataPages);
     }
 };
 

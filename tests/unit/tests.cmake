@@ -6,4 +6,4 @@ rostari_add_test(tst_robust_checks SOURCES unit/tst_robust_checks.cpp LIBS quill
 rostari_add_test(tst_settings SOURCES unit/tst_settings.cpp LIBS rostari_core)
 rostari_add_test(tst_settings_input SOURCES unit/tst_settings_input.cpp LIBS rostari_core)
 rostari_add_test(tst_formtop SOURCES unit/tst_formtop.cpp LIBS rostari_platform)
-rostari_add_test(tst_openurl SOURCES unit/tst_openurl.cpp LIBS rostari_platform)
+rostari_add_test(tst_openurl SOURCES unit/tst_openurl.cpp support/urlstandin.h LIBS rostari_platform)

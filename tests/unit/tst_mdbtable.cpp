@@ -2,6 +2,7 @@
 // the viewer meets, and a clear status for every file it cannot use.
 
 #include "displayvalue.h"
+#include "files.h"
 #include "fixtures.h"
 #include "mdbtable.h"
 #include "sizefields.h"
@@ -256,10 +257,8 @@ private slots:
 private:
     QByteArray goodFile()
     {
-        const QString path
-            = fixtures::write(m_dir.path(), fixtures::sizeTable(), jet::Format::Jet4, QStringLiteral("good.mdb"));
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        return testfiles::readFile(
+            fixtures::write(m_dir.path(), fixtures::sizeTable(), jet::Format::Jet4, QStringLiteral("good.mdb")));
     }
 
     QTemporaryDir m_dir;

@@ -1,46 +1,21 @@
 #include "openurl.h"
 #include "testmain.h"
-
-#include <QDesktopServices>
-#include <QUrl>
+#include "urlstandin.h"
 
 // Which addresses reach the default handler. Handlers registered for every scheme in
 // play stand in for it, so an address let through by mistake is caught too.
 class TestOpenUrl : public QObject {
     Q_OBJECT
 
-public slots:
-    void record(const QUrl& url) { m_opened.append(url); }
-
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void init() { m_opened.clear(); }
     void addresses_data();
     void addresses();
 
 private:
-    static QStringList schemes();
     QList<QUrl> m_opened;
+    UrlHandlerStandIn m_handler { &m_opened };
 };
-
-QStringList TestOpenUrl::schemes()
-{
-    return { QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("file"), QStringLiteral("mailto"),
-        QStringLiteral("ftp"), QStringLiteral("javascript"), QStringLiteral("smb") };
-}
-
-void TestOpenUrl::initTestCase()
-{
-    for (const QString& scheme : schemes())
-        QDesktopServices::setUrlHandler(scheme, this, "record");
-}
-
-void TestOpenUrl::cleanupTestCase()
-{
-    for (const QString& scheme : schemes())
-        QDesktopServices::unsetUrlHandler(scheme);
-}
 
 void TestOpenUrl::addresses_data()
 {

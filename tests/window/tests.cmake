@@ -1,7 +1,7 @@
 # The main window and the About dialog offscreen: records, pages, menus, accessibility, every
 # device-pixel ratio, and hostile databases against the window.
 rostari_add_test(tst_form1 SOURCES window/tst_form1.cpp LIBS rostari_core)
-rostari_add_test(tst_form2 SOURCES window/tst_form2.cpp LIBS rostari_about rostari_platform)
+rostari_add_test(tst_form2 SOURCES window/tst_form2.cpp support/urlstandin.h LIBS rostari_about rostari_platform)
 rostari_add_test(tst_records SOURCES window/tst_records.cpp LIBS rostari_core rostari_fixtures)
 # The same window under a German locale: values keep their "." and shortest form.
 add_test(NAME tst_records_german COMMAND tst_records steppingShowsEveryRecordOnEveryPage)

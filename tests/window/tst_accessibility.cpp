@@ -32,11 +32,7 @@ QString accessible(QObject* object, QAccessible::Text what)
 class TestAccessibility : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir::setCurrent(m_dir->path()));
-    }
+    void init() { QVERIFY(enterNewFolder(m_dir)); }
 
     void valuesAreNamedByTextAndDescribedByDimension_data()
     {

@@ -2,8 +2,8 @@
 #include "form2.h"
 #include "makerinfo.h"
 #include "testmain.h"
+#include "urlstandin.h"
 
-#include <QDesktopServices>
 #include <QFontInfo>
 #include <QFrame>
 #include <QImage>
@@ -21,11 +21,6 @@ namespace {
 // The names the design font resolves to on a Linux desktop.
 const QStringList kResolvedFamilies { QStringLiteral("IPAPGothic"), QStringLiteral("IPA Pゴシック"),
     QStringLiteral("Noto Sans CJK JP") };
-
-QStringList schemes()
-{
-    return { QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("file"), QStringLiteral("mailto") };
-}
 
 // Everything a viewer can see of the dialog's controls, to compare two openings.
 QStringList snapshot(const Form2& dialog)
@@ -57,12 +52,7 @@ QStringList snapshot(const Form2& dialog)
 class TestForm2 : public QObject {
     Q_OBJECT
 
-public slots:
-    void record(const QUrl& url) { m_opened.append(url); }
-
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -90,19 +80,8 @@ private:
     std::unique_ptr<QWidget> m_owner;
     std::unique_ptr<Form2> m_dialog;
     QList<QUrl> m_opened;
+    UrlHandlerStandIn m_handler { &m_opened };
 };
-
-void TestForm2::initTestCase()
-{
-    for (const QString& scheme : schemes())
-        QDesktopServices::setUrlHandler(scheme, this, "record");
-}
-
-void TestForm2::cleanupTestCase()
-{
-    for (const QString& scheme : schemes())
-        QDesktopServices::unsetUrlHandler(scheme);
-}
 
 void TestForm2::init()
 {

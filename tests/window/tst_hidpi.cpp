@@ -4,6 +4,7 @@
 // lists every widget with its logical rectangle and text and writes a screenshot of each page.
 // Every row must list what ratio 1 lists and show the drawings under the labels.
 
+#include "desktoptools.h"
 #include "form1.h"
 #include "programsetup.h"
 #include "recordsource.h"
@@ -124,10 +125,7 @@ QProcessEnvironment environment()
 
 QString xprop(const QStringList& arguments)
 {
-    QProcess process;
-    process.start(QStringLiteral("xprop"), arguments);
-    process.waitForFinished();
-    return QString::fromUtf8(process.readAll());
+    return desktop::run(QStringLiteral("xprop"), arguments);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The window on damaged copies of the bundled database and on things that are no database
 // at all: it stays up and shows either records or the message, within the reader's time limit.
 
+#include "files.h"
 #include "matrixcases.h"
 #include "recordloader.h"
 #include "testmain.h"
@@ -21,8 +22,7 @@ constexpr qint64 kAnswerWithinMs = quill::RecordLoader::kTimeLimitMs + 1500;
 
 QByteArray bundled()
 {
-    QFile file(QStringLiteral(ROSTARI_BUNDLED_MDB));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return testfiles::readFile(QStringLiteral(ROSTARI_BUNDLED_MDB));
 }
 
 } // namespace

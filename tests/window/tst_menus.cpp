@@ -47,8 +47,7 @@ class TestMenus : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir::setCurrent(m_dir->path()));
+        QVERIFY(enterNewFolder(m_dir));
         fixtures::write(m_dir->path(), fixtures::sizeTable());
     }
 

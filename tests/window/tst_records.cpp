@@ -1,6 +1,7 @@
 // The window on real size databases: every record on every page through the navigation
 // bar, the length display for every size, and every kind of file it cannot use.
 
+#include "files.h"
 #include "fixtures.h"
 #include "lengthtables.h"
 #include "sizefields.h"
@@ -18,6 +19,9 @@
 #include <QTemporaryDir>
 
 Q_DECLARE_METATYPE(jet::Format)
+
+using testfiles::readFile;
+using testfiles::writeFile;
 
 namespace {
 
@@ -74,9 +78,8 @@ void click(const QObject* form, const char* button)
 
 QByteArray fileDigest(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-                                          : QByteArray();
+    const QByteArray bytes = readFile(path);
+    return bytes.isEmpty() ? QByteArray() : QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
 } // namespace
@@ -87,8 +90,7 @@ private slots:
     void init()
     {
         // A folder name beyond ASCII: the reader gets its path intact on every system.
-        m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/六角穴付ボルト-XXXXXX"));
-        QVERIFY(QDir::setCurrent(m_dir->path()));
+        QVERIFY(enterNewFolder(m_dir, QDir::tempPath() + QStringLiteral("/六角穴付ボルト-XXXXXX")));
     }
 
     void steppingShowsEveryRecordOnEveryPage_data()
@@ -348,18 +350,18 @@ private slots:
             table.name = "六角ボルト";
             fixtures::write(m_dir->path(), table);
         } else if (kind == QLatin1String("text")) {
-            writeBytes(path, "size,P\nM3,0.5\n");
+            QVERIFY(writeFile(path, "size,P\nM3,0.5\n"));
         } else if (kind == QLatin1String("truncated")) {
             fixtures::write(m_dir->path(), table);
-            writeBytes(path, readBytes(path).left(5 * 4096));
+            QVERIFY(writeFile(path, readFile(path).left(5 * 4096)));
         } else if (kind == QLatin1String("sources")) {
             fixtures::write(m_dir->path(), { table, fixtures::sourceTable() });
-            writeBytes(path, readBytes(path).chopped(4096));
+            QVERIFY(writeFile(path, readFile(path).chopped(4096)));
         } else if (kind == QLatin1String("crash")) {
             // The table's page map made zero bytes long: libmdb 1.0.0 dereferences NULL on it, so the
             // reader refuses it first (tst_robust_regressions keeps files that do crash the reader).
             fixtures::write(m_dir->path(), table);
-            QByteArray bytes = readBytes(path);
+            QByteArray bytes = readFile(path);
             const int tdef = 5 * 4096;
             const int page = static_cast<unsigned char>(bytes[tdef + 56]);
             const int row = static_cast<unsigned char>(bytes[tdef + 55]);
@@ -367,7 +369,7 @@ private slots:
             char* offsets = bytes.data() + page * 4096 + 14;
             offsets[2 * row] = offsets[2 * row - 2];
             offsets[2 * row + 1] = offsets[2 * row - 1];
-            writeBytes(path, bytes);
+            QVERIFY(writeFile(path, bytes));
         } else if (kind == QLatin1String("folder")) {
             QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("quilldat.mdb")));
         }
@@ -522,18 +524,6 @@ private slots:
     }
 
 private:
-    static QByteArray readBytes(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    static void writeBytes(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    }
-
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
