@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <system_error>
 
 namespace quill::display {
@@ -72,7 +73,7 @@ std::string fromJetDecimal(const unsigned char* bytes, int scale)
     // Magnitude as four 32-bit words, least significant first.
     std::array<std::uint32_t, 4> words {};
     for (int w = 0; w < 4; ++w) {
-        const unsigned char* p = bytes + 1 + 4 * (3 - w);
+        const unsigned char* p = bytes + 1 + std::ptrdiff_t(4) * (3 - w);
         words[w]
             = std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
     }

@@ -16,7 +16,7 @@ std::vector<MdbTable> readRegularFile(const std::filesystem::path& file,
     const std::vector<std::string_view>& tableNames, const std::function<void()>& beforeParsing,
     const ReadProgress& progress)
 {
-    auto all = [&](MdbTable failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
+    auto all = [&](const MdbTable& failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
     std::ifstream in(file, std::ios::binary);
     if (!in)
         return all(failure(MdbTable::Status::Unreadable, std::strerror(errno)));

@@ -104,7 +104,7 @@ std::vector<MdbTable> readRegularFile(const std::filesystem::path& file,
     const std::vector<std::string_view>& tableNames, const std::function<void()>& beforeParsing,
     const ReadProgress& progress)
 {
-    auto all = [&](MdbTable failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
+    auto all = [&](const MdbTable& failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
     const Handle handle(CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (handle.get() == INVALID_HANDLE_VALUE)
@@ -125,7 +125,7 @@ std::vector<MdbTable> readRegularFile(const std::filesystem::path& file,
 std::vector<MdbTable> readImage(const void* data, std::size_t size, const std::vector<std::string_view>& tableNames,
     const std::function<void()>& beforeParsing)
 {
-    auto all = [&](MdbTable failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
+    auto all = [&](const MdbTable& failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
     // A temporary file stands in for fmemopen; the system deletes it when the last handle
     // closes, even if this process dies first.
     wchar_t folder[MAX_PATH + 1];

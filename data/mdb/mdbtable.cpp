@@ -32,7 +32,7 @@ using detail::failure;
 constexpr std::size_t kJet3PageSize = 2048;
 constexpr std::size_t kJet4PageSize = 4096;
 // Far more than any size table; keeps a hostile file from filling memory.
-constexpr std::uintmax_t kMaxFileBytes = 256u * 1024 * 1024;
+constexpr std::uintmax_t kMaxFileBytes = std::uintmax_t(256) * 1024 * 1024;
 constexpr std::size_t kMaxRows = 100000;
 // Room for the longest Memo text (65535 UTF-16 units, at most three UTF-8 bytes each); libmdb
 // cuts texts at its default of 16 KiB.
@@ -308,6 +308,7 @@ std::vector<MdbTable> detail::readOpened(MdbHandle* mdb, const std::vector<std::
     if (catalog.status != MdbTable::Status::Ok)
         return std::vector<MdbTable>(tableNames.size(), catalog);
     std::vector<MdbTable> tables;
+    tables.reserve(tableNames.size());
     for (const std::string_view name : tableNames)
         tables.push_back(readTable(mdb, name, fileSize));
     return tables;
@@ -359,7 +360,7 @@ std::vector<MdbTable> readMdbTablesFile(const std::string& path, const std::vect
     const std::function<void()>& beforeParsing, const ReadProgress& progress)
 {
     namespace fs = std::filesystem;
-    auto all = [&](MdbTable failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
+    auto all = [&](const MdbTable& failed) { return std::vector<MdbTable>(tableNames.size(), failed); };
     std::error_code ec;
     const fs::path file = process::pathFromUtf8(path);
     if (file.empty() || !file.is_absolute())

@@ -17,6 +17,7 @@ constexpr int longMax = 45;
 std::vector<int> spread(int total, int n)
 {
     std::vector<int> lengths;
+    lengths.reserve(static_cast<std::size_t>(std::max(n, 0)));
     for (int i = 0; i < n; ++i)
         lengths.push_back((total * (i + 1)) / n - (total * i) / n);
     return lengths;

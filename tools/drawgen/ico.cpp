@@ -51,8 +51,8 @@ QByteArray writeIco(const QImage& source, const std::array<QRgb, 16>& palette)
         out.append(char(0));
     }
 
-    QByteArray colours(colourStride * h, '\0');
-    QByteArray mask(maskStride * h, '\0');
+    QByteArray colours(qsizetype(colourStride) * h, '\0');
+    QByteArray mask(qsizetype(maskStride) * h, '\0');
     for (int y = 0; y < h; ++y) {
         const int row = h - 1 - y; // bottom-up
         for (int x = 0; x < w; ++x) {

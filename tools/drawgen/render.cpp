@@ -113,7 +113,7 @@ QImage toIndexed(const QImage& rgb, int scale)
         const QRgb* src = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
         uchar* dst = out.scanLine(y);
         for (int x = 0; x < rgb.width(); ++x) {
-            int index = table.indexOf(src[x] | 0xff000000);
+            const qsizetype index = table.indexOf(src[x] | 0xff000000);
             if (index < 0)
                 throw std::logic_error("a colour outside the drawing palette");
             dst[x] = uchar(index);

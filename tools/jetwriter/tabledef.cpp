@@ -21,7 +21,7 @@ std::uint8_t flagsOf(const ColumnDef& column)
     return column.fixed ? kFlagFixed | kFlagNullable : kFlagNullable;
 }
 
-void appendJet4Header(Bytes& out, const TableDef& table, std::uint32_t rowCount, TableMaps maps)
+void appendJet4Header(Bytes& out, const TableDef& table, std::uint32_t rowCount, const TableMaps& maps)
 {
     const auto columns = static_cast<unsigned>(table.columns.size());
     out.assign(63, 0);
@@ -38,7 +38,7 @@ void appendJet4Header(Bytes& out, const TableDef& table, std::uint32_t rowCount,
     put32(out, 59, maps.free);
 }
 
-void appendJet3Header(Bytes& out, const TableDef& table, std::uint32_t rowCount, TableMaps maps)
+void appendJet3Header(Bytes& out, const TableDef& table, std::uint32_t rowCount, const TableMaps& maps)
 {
     const auto columns = static_cast<unsigned>(table.columns.size());
     out.assign(43, 0);
@@ -87,7 +87,7 @@ void appendJet3Column(Bytes& out, const ColumnDef& column)
 
 } // namespace
 
-Bytes tableDefinitionPage(const Layout& layout, const TableDef& table, std::uint32_t rowCount, TableMaps maps)
+Bytes tableDefinitionPage(const Layout& layout, const TableDef& table, std::uint32_t rowCount, const TableMaps& maps)
 {
     const bool jet3 = layout.format == Format::Jet3;
     Bytes out;

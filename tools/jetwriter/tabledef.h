@@ -25,6 +25,6 @@ struct TableMaps {
 // The table definition page: header, column entries, column names, no indexes, the
 // long-value columns' maps.
 // Throws Error when it does not fit one page.
-Bytes tableDefinitionPage(const Layout& layout, const TableDef& table, std::uint32_t rowCount, TableMaps maps);
+Bytes tableDefinitionPage(const Layout& layout, const TableDef& table, std::uint32_t rowCount, const TableMaps& maps);
 
 } // namespace jet::detail
