@@ -3,6 +3,8 @@
 // A folder on a slow or stalled file system (slowfs.py, FUSE) holding a copy of one file, for
 // the viewer to read from. Where FUSE cannot be used here, skipReason() says why.
 
+#include "files.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -73,18 +75,13 @@ public:
         released.open(QIODevice::WriteOnly);
     }
     // How often a file was opened on it.
-    int openings() const
-    {
-        QFile log(m_dir.filePath(QStringLiteral("opened")));
-        return log.open(QIODevice::ReadOnly) ? int(log.readAll().count('\n')) : 0;
-    }
+    int openings() const { return int(testfiles::readFile(m_dir.filePath(QStringLiteral("opened"))).count('\n')); }
 
 private:
     bool isMounted() const
     {
-        QFile mounts(QStringLiteral("/proc/self/mounts"));
-        return mounts.open(QIODevice::ReadOnly)
-            && mounts.readAll().contains(QByteArray(' ' + mountPoint().toUtf8() + ' '));
+        return testfiles::readFile(QStringLiteral("/proc/self/mounts"))
+            .contains(QByteArray(' ' + mountPoint().toUtf8() + ' '));
     }
 
     QTemporaryDir m_dir;
