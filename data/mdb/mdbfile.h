@@ -36,7 +36,7 @@ std::vector<MdbTable> readOpened(MdbHandle* mdb, const std::vector<std::string_v
 
 // The file is read this much at a time: what a slow drive delivers in a few seconds at worst,
 // so that progress shows often.
-inline constexpr std::size_t kReadChunkBytes = 16 * 1024;
+inline constexpr std::size_t kReadChunkBytes = std::size_t(16) * 1024;
 
 // Per platform: the tables from an existing regular file, and from an image in memory that
 // has passed refusal(). A failure to reach the file is every table's result.
