@@ -14,7 +14,7 @@ constexpr int kButtonWidth = 18;
 
 } // namespace
 
-DataControl::DataControl(RecordSource* source, const DesignFonts& fonts, QWidget* parent)
+DataControl::DataControl(quill::RecordSource* source, const DesignFonts& fonts, QWidget* parent)
     : QWidget(parent)
     , m_source(source)
 {
@@ -40,10 +40,10 @@ DataControl::DataControl(RecordSource* source, const DesignFonts& fonts, QWidget
     next->setGeometry(w - 2 * kButtonWidth, 0, kButtonWidth, h);
     last->setGeometry(w - kButtonWidth, 0, kButtonWidth, h);
 
-    connect(first, &QAbstractButton::clicked, source, &RecordSource::moveFirst);
-    connect(previous, &QAbstractButton::clicked, source, &RecordSource::movePrevious);
-    connect(next, &QAbstractButton::clicked, source, &RecordSource::moveNext);
-    connect(last, &QAbstractButton::clicked, source, &RecordSource::moveLast);
+    connect(first, &QAbstractButton::clicked, source, &quill::RecordSource::moveFirst);
+    connect(previous, &QAbstractButton::clicked, source, &quill::RecordSource::movePrevious);
+    connect(next, &QAbstractButton::clicked, source, &quill::RecordSource::moveNext);
+    connect(last, &QAbstractButton::clicked, source, &quill::RecordSource::moveLast);
 }
 
 NavigationButton::NavigationButton(Direction direction, QWidget* parent)

@@ -5,19 +5,21 @@
 
 class DesignFonts;
 class QLabel;
+namespace quill {
 class RecordSource;
+}
 
 // The navigation bar of the size-record source: its caption between the four buttons that
 // move the record. The records, their binding and loading are the source's.
 class DataControl : public QWidget {
     Q_OBJECT
 public:
-    DataControl(RecordSource* source, const DesignFonts& fonts, QWidget* parent);
+    DataControl(quill::RecordSource* source, const DesignFonts& fonts, QWidget* parent);
 
-    RecordSource* source() const { return m_source; }
+    quill::RecordSource* source() const { return m_source; }
 
 private:
-    RecordSource* m_source;
+    quill::RecordSource* m_source;
     QLabel* m_caption;
 };
 

@@ -7,6 +7,8 @@
 #include "labels.h"
 #include "lengthlist.h"
 #include "lengthtables.h"
+#include "pagelabels.h"
+#include "recordbinding.h"
 #include "recordsource.h"
 #include "tabcontrol.h"
 
@@ -14,7 +16,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -32,33 +33,9 @@ namespace {
 
 const QString kSection = QStringLiteral("Form1_StrtUp");
 
-// Status panel 1 per tab page.
-const QString kPageStatus[] = {
-    QStringLiteral("JIS 六角穴付ボルト M3～M52 [JIS B 1176(1988)]"),
-    QStringLiteral("JIS M3～M52 座グリ及び穴寸法（参考値）"),
-    QStringLiteral("JIS M3～M52 座金類使用時 座グリ及び穴寸法（参考値）"),
-};
-
 constexpr int kTwipsPerPixel = 15;
 // Beyond this a position is meaningless to any window system; clamping keeps the arithmetic defined.
 constexpr double kMaxPixels = 1 << 24;
-
-// quilldat.mdb in the working directory, written the way the system writes paths ("C:\x\...").
-// A drive's root ("C:/") ends in a separator already; "/" is joined as ever ("//quilldat.mdb").
-QString databasePath()
-{
-    const QString folder = QDir::currentPath();
-    const bool ends = folder.size() > 1 && folder.endsWith(QLatin1Char('/'));
-    return QDir::toNativeSeparators(folder + (ends ? QString() : QStringLiteral("/")) + QStringLiteral("quilldat.mdb"));
-}
-
-// Data1, reading that database from the start: the reader process works while the window is
-// built, and loading finds the records ready to show.
-RecordSource* readingAhead(RecordSource* source)
-{
-    source->readAhead(databasePath());
-    return source;
-}
 
 int pixelsFromTwips(float twips)
 {
@@ -70,7 +47,8 @@ int pixelsFromTwips(float twips)
 
 Form1::Form1(QWidget* parent)
     : QMainWindow(parent)
-    , m_records(readingAhead(new RecordSource(this)))
+    , m_records(quill::RecordSource::readingAhead(this))
+    , m_binding(new RecordBinding(m_records, this))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ロスタリ【六角穴付きボルト】 JIS B 1176(1988)"));
@@ -85,8 +63,8 @@ Form1::Form1(QWidget* parent)
     buildKeys();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(m_records, &RecordSource::problem, this, &Form1::showDatabaseProblem);
-    connect(m_records, &RecordSource::readingLong, this, &Form1::showReading);
+    connect(m_records, &quill::RecordSource::problem, this, &Form1::showDatabaseProblem);
+    connect(m_records, &quill::RecordSource::readingLong, this, &Form1::showReading);
     connect(m_label1, &ValueLabel::changed, this, &Form1::Label1_Change);
     connect(m_combo1, &QComboBox::currentIndexChanged, this, &Form1::Combo1_Click);
     connect(m_sstab1, &TabControl::currentChanged, this, &Form1::SSTab1_Click);
@@ -117,14 +95,14 @@ void Form1::Form_Load()
     restorePosition();
     m_activationPending = true;
     show();
-    setStatusText(1, kPageStatus[0]);
-    m_records->setDatabaseName(databasePath());
+    setStatusText(1, QString::fromUtf8(pageTexts()[0].status));
+    m_records->setDatabaseName(quill::RecordSource::workingDirectoryDatabase());
     for (std::string_view item : quill::lengths::kLengthItems)
         m_combo1->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
     m_combo1->setCurrentText(m_combo1->itemText(0));
     m_combo1->setFocus(Qt::OtherFocusReason);
     // The records are read once loading has returned.
-    QMetaObject::invokeMethod(m_records, &RecordSource::open, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_records, &quill::RecordSource::open, Qt::QueuedConnection);
 }
 
 void Form1::restorePosition()
@@ -214,8 +192,8 @@ void Form1::Label1_Change()
 void Form1::SSTab1_Click()
 {
     const int tab = m_sstab1->currentIndex();
-    if (tab >= 0 && tab < 3)
-        setStatusText(1, kPageStatus[tab]);
+    if (tab >= 0 && tab < int(pageTexts().size()))
+        setStatusText(1, QString::fromUtf8(pageTexts()[std::size_t(tab)].status));
 }
 
 void Form1::FormTop_ON_Click()

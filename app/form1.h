@@ -3,10 +3,13 @@
 #include "designfont.h"
 #include "labels.h"
 #include "settingsstore.h"
+#include "shownsize.h"
 
 #include <QMainWindow>
 
+#include <cstddef>
 #include <map>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -14,9 +17,12 @@ class QPushButton;
 class QStatusBar;
 class DataControl;
 class LengthList;
-class RecordSource;
+class RecordBinding;
 class TabControl;
 class ValueLabel;
+namespace quill {
+class RecordSource;
+}
 
 // The main window: one size record at a time on three tab pages, the nominal length chosen
 // in Combo1, and the shank, grip and thread lengths for it.
@@ -29,10 +35,11 @@ public:
     // The start-up steps; the size records are read once this has returned.
     void Form_Load();
 
-    RecordSource* dataSource() const { return m_records; }
+    quill::RecordSource* dataSource() const { return m_records; }
 
-    // The size shown, as text a spreadsheet takes: one line per dimension with its symbol, name
-    // and value, tab-separated; empty while no record is shown.
+    // The size shown, as data: the current record, the length chosen and the three lengths.
+    quill::ShownSize shownSize() const;
+    // The size shown, as text a spreadsheet takes (quill::copyText); empty while no record is shown.
     QString shownSizeText() const;
 
 signals:
@@ -68,7 +75,9 @@ private:
     void About_Click();
 
     void ShowLengths();
-    void writeLengths(const char* designation);
+    // The row of the length chosen for kDesignations[size].
+    void writeLengths(std::size_t size);
+    void writeLengthLabels(const quill::lengths::ShownLengths& lengths);
     void M03L();
     void M04L();
     void M05L();
@@ -100,7 +109,8 @@ private:
     void setFramePosition(const QPoint& corner);
 
     SettingsStore m_settings;
-    RecordSource* m_records = nullptr;
+    quill::RecordSource* m_records = nullptr;
+    RecordBinding* m_binding = nullptr;
     // The fonts, with their families looked up once for every control of both windows.
     DesignFonts m_fonts;
     // The value labels' fonts, each measured once for all labels in it.
@@ -122,6 +132,7 @@ private:
     // Form_Activate runs when the window becomes active after start-up or after the
     // About dialog, not when the user comes back from another program.
     bool m_activationPending = false;
-    // Whether any size's lengths were written; from then on an unknown designation shows "---".
-    bool m_lengthsShown = false;
+    // The three lengths written last; nullopt while they show their placeholders. Once a size's
+    // lengths were written, an unknown designation shows "---".
+    std::optional<quill::lengths::ShownLengths> m_lengths;
 };

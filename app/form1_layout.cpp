@@ -4,11 +4,13 @@
 
 #include "data1.h"
 #include "designfont.h"
+#include "dimensiontext.h"
 #include "drawings.h"
 #include "form1.h"
 #include "labels.h"
 #include "lengthlist.h"
 #include "pagelabels.h"
+#include "recordbinding.h"
 #include "recordsource.h"
 #include "tabcontrol.h"
 
@@ -31,16 +33,6 @@ constexpr int himetricToPixels(int himetric)
     return (himetric * 96 + 1270) / 2540;
 }
 
-struct PageText {
-    const char* caption;
-    const char* pageName;
-};
-constexpr PageText kPages[] = {
-    { "六角穴付ボルト各部の寸法", "SSTab1_Page1" },
-    { "座ぐり寸法：１（参考）", "SSTab1_Page2" },
-    { "座ぐり寸法：２（参考）", "SSTab1_Page3" },
-};
-
 } // namespace
 
 void Form1::buildMenus()
@@ -50,7 +42,7 @@ void Form1::buildMenus()
     QAction* reload = file->addAction(QStringLiteral("再読み込み(&R)"));
     reload->setObjectName(QStringLiteral("Reload"));
     reload->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    connect(reload, &QAction::triggered, m_records, &RecordSource::reload);
+    connect(reload, &QAction::triggered, m_records, &quill::RecordSource::reload);
     file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("終了"));
     quit->setObjectName(QStringLiteral("Quit"));
@@ -99,8 +91,8 @@ void Form1::buildClientArea()
     m_sstab1 = new TabControl(QStringLiteral("SSTab1"), m_fonts, client);
     m_sstab1->setGeometry(twipsRect(0, 0, 8595, 5835));
     QWidget* pages[3];
-    for (int i = 0; i < 3; ++i)
-        pages[i] = m_sstab1->addPage(QString::fromUtf8(kPages[i].caption), QLatin1String(kPages[i].pageName));
+    for (std::size_t i = 0; i < pageTexts().size(); ++i)
+        pages[i] = m_sstab1->addPage(QString::fromUtf8(pageTexts()[i].caption), QLatin1String(pageTexts()[i].pageName));
     m_sstab1->setCurrentIndex(0);
 
     m_statusBar1 = new QStatusBar(client);
@@ -150,13 +142,20 @@ void Form1::addPageLabels(int index, QWidget* page, QLabel* picture)
         const QRect box = twipsRect(entry.left, entry.top, entry.width, entry.height)
                               .translated(inPicture ? QPoint(kPictureBorder, kPictureBorder) : QPoint());
         const QString name = QLatin1String(entry.name);
-        const QString text = QString::fromUtf8(entry.text);
+        const QString text = entry.placeholder();
         if (entry.kind == PageLabel::Kind::Value) {
-            auto* label
-                = new ValueLabel(name, text, valueFont(entry.points), QString::fromUtf8(entry.description), parent);
+            auto* label = new ValueLabel(name, text, valueFont(entry.points), entry.description(), parent);
             label->setGeometry(box);
-            if (entry.field)
-                m_records->bind(label, QString::fromUtf8(entry.field));
+            if (const QString field = entry.field(); !field.isEmpty())
+                m_binding->bind(label, field);
+            if (entry.dimension->id == quill::DimensionId::ShankLength)
+                m_label13 = label;
+            else if (entry.dimension->id == quill::DimensionId::GripLength)
+                m_label14 = label;
+            else if (entry.dimension->id == quill::DimensionId::ThreadLength)
+                m_label15 = label;
+            else if (!m_label1 && entry.dimension->id == quill::DimensionId::Designation)
+                m_label1 = label; // the first: page 1's, under the drawing
             continue;
         }
         const QFont font = entry.points > 0 ? m_fonts.design(entry.points) : m_fonts.windowDefault();
@@ -179,17 +178,13 @@ void Form1::buildPage1(QWidget* page)
 {
     QLabel* picture = addPicture(page, QStringLiteral("Picture1"), QStringLiteral("picture1"));
     addPageLabels(0, page, picture);
-    m_label1 = findChild<ValueLabel*>(QStringLiteral("Label1"));
-    m_label13 = findChild<ValueLabel*>(QStringLiteral("Label13"));
-    m_label14 = findChild<ValueLabel*>(QStringLiteral("Label14"));
-    m_label15 = findChild<ValueLabel*>(QStringLiteral("Label15"));
 
     m_combo1 = new LengthList(picture);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
     m_combo1->setFont(m_fonts.design(11.25));
     m_combo1->setGeometry(twipsRect(5700, 4155, 870, 345).translated(kPictureBorder, kPictureBorder));
     m_combo1->setFocusPolicy(Qt::StrongFocus);
-    m_combo1->setAccessibleName(QStringLiteral("呼び長さ l"));
+    m_combo1->setAccessibleName(quill::descriptionOf(quill::dimension(quill::DimensionId::NominalLength)));
 }
 
 void Form1::buildPage2(QWidget* page)

@@ -3,57 +3,20 @@
 #include "form1.h"
 #include "labels.h"
 #include "lengthlist.h"
-#include "lengthtables.h"
+#include "lengthnotes.h"
+#include "sizefields.h"
 
 #include <array>
 #include <string_view>
 #include <utility>
 
-namespace {
-
-QString text(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
-// Where the three lengths come from: the standard's rule, a full thread, or no entry.
-struct LengthNotes {
-    QString shank, grip, thread;
-};
-
-LengthNotes lengthNotes(const quill::lengths::SizeParameters& size, int key, const quill::lengths::LengthRow& row)
-{
-    namespace lengths = quill::lengths;
-    const QString l = QString::number(lengths::nominalLength(key));
-    const QString b = QString::number(size.threadLength);
-    switch (lengths::rowKind(size, key)) {
-    case lengths::RowKind::Dimensioned: {
-        const QString rule = QStringLiteral("JIS B 1176 の規則 lg = l − b、ls = lg − 5P による：");
-        const QString p = QString::number(size.pitchHundredths / 100.0);
-        return { rule + QStringLiteral("ls = %1 − 5 × %2 = %3").arg(text(row.grip), p, text(row.shank)),
-            rule + QStringLiteral("lg = %1 − %2 = %3").arg(l, b, text(row.grip)),
-            rule + QStringLiteral("ねじ部長さ b = %1（参考）").arg(b) };
-    }
-    case lengths::RowKind::Threaded: {
-        const QString note
-            = QStringLiteral("JIS B 1176：%1 の呼び長さ %2 は全ねじ（b = l、lg と ls はない）")
-                  .arg(QString::fromLatin1(size.designation.data(), qsizetype(size.designation.size())), l);
-        return { note, note, note };
-    }
-    case lengths::RowKind::NoEntry:
-        break;
-    }
-    const QString note = QStringLiteral("JIS B 1176 の表に %1 の呼び長さ %2 はない")
-                             .arg(QString::fromLatin1(size.designation.data(), qsizetype(size.designation.size())), l);
-    return { note, note, note };
-}
-
-} // namespace
+namespace lengths = quill::lengths;
 
 void Form1::ShowLengths()
 {
     using Routine = void (Form1::*)();
-    static constexpr std::array<std::pair<std::string_view, Routine>, 22> kDispatch { {
+    // One row per designation, in the order of quill::kDesignations (checked below).
+    static constexpr std::array<std::pair<std::string_view, Routine>, quill::kDesignations.size()> kDispatch { {
         { "M3", &Form1::M03L },
         { "M4", &Form1::M04L },
         { "M5", &Form1::M05L },
@@ -77,6 +40,14 @@ void Form1::ShowLengths()
         { "M48", &Form1::M48L },
         { "M52", &Form1::M52L },
     } };
+    static_assert(
+        [] {
+            for (std::size_t i = 0; i < kDispatch.size(); ++i)
+                if (kDispatch[i].first != quill::kDesignations[i])
+                    return false;
+            return true;
+        }(),
+        "one routine per designation, in the order of kDesignations");
     const QByteArray shown = m_label1->caption().toUtf8();
     const std::string_view designation(shown.constData(), static_cast<std::size_t>(shown.size()));
     for (const auto& [text, routine] : kDispatch) {
@@ -87,121 +58,116 @@ void Form1::ShowLengths()
     }
     // A record whose designation is no size (say "M3 " or "m3") has no lengths; do not leave
     // the previous size's lengths standing as if they were its own.
-    if (m_lengthsShown) {
-        const QString none = QString::fromLatin1(quill::lengths::kNotApplicable);
-        const QString note = QStringLiteral("この呼びは JIS B 1176 の長さの表にない");
-        for (ValueLabel* label : { m_label13, m_label14, m_label15 }) {
-            label->setCaption(none);
-            label->setSourceNote(note);
-        }
-    }
+    if (m_lengths)
+        writeLengthLabels(lengths::unlistedSize());
 }
 
 // Each size's routine: the row of the length chosen in Combo1, or nothing for a text that is no key.
-void Form1::writeLengths(const char* designation)
+void Form1::writeLengths(std::size_t size)
 {
-    const quill::lengths::SizeParameters* size = quill::lengths::findSize(designation);
     const QByteArray chosen = m_combo1->currentText().toUtf8();
-    const int key
-        = quill::lengths::keyIndex(std::string_view(chosen.constData(), static_cast<std::size_t>(chosen.size())));
-    if (key < 0)
-        return;
-    const quill::lengths::LengthRow row = quill::lengths::row(*size, key);
-    const LengthNotes notes = lengthNotes(*size, key, row);
-    m_label13->setCaption(text(row.shank));
-    m_label13->setSourceNote(notes.shank);
-    m_label14->setCaption(text(row.grip));
-    m_label14->setSourceNote(notes.grip);
-    m_label15->setCaption(text(row.thread));
-    m_label15->setSourceNote(notes.thread);
-    m_lengthsShown = true;
+    const int key = lengths::keyIndex(std::string_view(chosen.constData(), static_cast<std::size_t>(chosen.size())));
+    if (key >= 0)
+        writeLengthLabels(lengths::shownLengths(lengths::sizes().at(size), key));
+}
+
+void Form1::writeLengthLabels(const lengths::ShownLengths& shown)
+{
+    m_lengths = shown;
+    const auto text = [](const std::string& s) { return QString::fromStdString(s); };
+    m_label13->setCaption(text(shown.row.shank));
+    m_label13->setSourceNote(shown.notes.shank);
+    m_label14->setCaption(text(shown.row.grip));
+    m_label14->setSourceNote(shown.notes.grip);
+    m_label15->setCaption(text(shown.row.thread));
+    m_label15->setSourceNote(shown.notes.thread);
 }
 
 void Form1::M03L()
 {
-    writeLengths("M3");
+    writeLengths(lengths::sizeIndex("M3"));
 }
 void Form1::M04L()
 {
-    writeLengths("M4");
+    writeLengths(lengths::sizeIndex("M4"));
 }
 void Form1::M05L()
 {
-    writeLengths("M5");
+    writeLengths(lengths::sizeIndex("M5"));
 }
 void Form1::M06L()
 {
-    writeLengths("M6");
+    writeLengths(lengths::sizeIndex("M6"));
 }
 void Form1::M08L()
 {
-    writeLengths("M8");
+    writeLengths(lengths::sizeIndex("M8"));
 }
 void Form1::M10L()
 {
-    writeLengths("M10");
+    writeLengths(lengths::sizeIndex("M10"));
 }
 void Form1::M12L()
 {
-    writeLengths("M12");
+    writeLengths(lengths::sizeIndex("M12"));
 }
 void Form1::M14L()
 {
-    writeLengths("M14");
+    writeLengths(lengths::sizeIndex("M14"));
 }
 void Form1::M16L()
 {
-    writeLengths("M16");
+    writeLengths(lengths::sizeIndex("M16"));
 }
 void Form1::M18L()
 {
-    writeLengths("M18");
+    writeLengths(lengths::sizeIndex("M18"));
 }
 void Form1::M20L()
 {
-    writeLengths("M20");
+    writeLengths(lengths::sizeIndex("M20"));
 }
 void Form1::M22L()
 {
-    writeLengths("M22");
+    writeLengths(lengths::sizeIndex("M22"));
 }
 void Form1::M24L()
 {
-    writeLengths("M24");
+    writeLengths(lengths::sizeIndex("M24"));
 }
 void Form1::M27L()
 {
-    writeLengths("M27");
+    writeLengths(lengths::sizeIndex("M27"));
 }
 void Form1::M30L()
 {
-    writeLengths("M30");
+    writeLengths(lengths::sizeIndex("M30"));
 }
 void Form1::M33L()
 {
-    writeLengths("M33");
+    writeLengths(lengths::sizeIndex("M33"));
 }
 void Form1::M36L()
 {
-    writeLengths("M36");
+    writeLengths(lengths::sizeIndex("M36"));
 }
 void Form1::M39L()
 {
-    writeLengths("M39");
+    writeLengths(lengths::sizeIndex("M39"));
 }
 void Form1::M42L()
 {
-    writeLengths("M42");
+    writeLengths(lengths::sizeIndex("M42"));
 }
 void Form1::M45L()
 {
-    writeLengths("M45");
+    writeLengths(lengths::sizeIndex("M45"));
 }
 void Form1::M48L()
 {
-    writeLengths("M48");
+    writeLengths(lengths::sizeIndex("M48"));
 }
 void Form1::M52L()
 {
-    writeLengths("M52");
+    writeLengths(lengths::sizeIndex("M52"));
 }

@@ -1,57 +1,78 @@
 #include "pagelabels.h"
 
+#include "dimensiontext.h"
+
 namespace {
 
 using K = PageLabel::Kind;
 using I = PageLabel::In;
+using D = quill::DimensionId;
+
+constexpr PageText kPages[] = {
+    { "六角穴付ボルト各部の寸法", "SSTab1_Page1", "JIS 六角穴付ボルト M3～M52 [JIS B 1176(1988)]" },
+    { "座ぐり寸法：１（参考）", "SSTab1_Page2", "JIS M3～M52 座グリ及び穴寸法（参考値）" },
+    { "座ぐり寸法：２（参考）", "SSTab1_Page3", "JIS M3～M52 座金類使用時 座グリ及び穴寸法（参考値）" },
+};
+
+// A value label in the picture area, 12 point unless said otherwise.
+constexpr PageLabel value(
+    const char* name, D id, int left, int top, int width, int height, const char* placeholder = nullptr)
+{
+    return { name, K::Value, I::Picture, &quill::dimension(id), placeholder, left, top, width, height, 12 };
+}
+constexpr PageLabel caption(
+    const char* name, K kind, const char* text, int left, int top, int width, int height, double points)
+{
+    return { name, kind, I::Picture, nullptr, text, left, top, width, height, points };
+}
 
 // The row under each drawing reads, for example, M10 × 1.5; each page has its own.
 constexpr PageLabel designation(const char* name)
 {
-    return { name, K::Value, I::Page, "M", "ネジの呼び", 120, 5400, 855, 345, 14.25, "ねじの呼び" };
+    return { name, K::Value, I::Page, &quill::dimension(D::Designation), nullptr, 120, 5400, 855, 345, 14.25 };
 }
 constexpr PageLabel times(const char* name)
 {
-    return { name, K::Caption, I::Page, "×", nullptr, 1020, 5460, 240, 240, 12, nullptr };
+    return { name, K::Caption, I::Page, nullptr, "×", 1020, 5460, 240, 240, 12 };
 }
 constexpr PageLabel pitch(const char* name)
 {
-    return { name, K::Value, I::Page, "p", "ネジのピッチ", 1320, 5400, 765, 345, 14.25, "ピッチ p" };
+    return { name, K::Value, I::Page, &quill::dimension(D::Pitch), nullptr, 1320, 5400, 765, 345, 14.25 };
 }
 
 const PageLabel kPage1[] = {
     designation("Label1"),
     times("Label0_1"),
     pitch("Label2_0"),
-    { "Label0_0", K::Caption, I::Picture, "単位：mm", nullptr, 7020, 300, 960, 240, 12, nullptr },
-    { "Label8", K::Value, I::Picture, "t", "ｔ", 2700, 300, 600, 300, 12, "六角穴の深さ t" },
-    { "Label9", K::Value, I::Picture, "w", "ｗ", 4200, 600, 600, 300, 12, "六角穴の底から座面までの肉厚 w" },
-    { "Label10", K::Value, I::Picture, "da", "ｄａ", 5295, 480, 780, 300, 12, "首下の丸み部の径 da" },
-    { "Label11", K::Value, I::Picture, "ds", "ｄｓ", 5715, 840, 705, 300, 12, "円筒部の径 ds" },
-    { "Label5", K::Value, I::Picture, "e", "ｅ", 1260, 840, 705, 300, 12, "六角穴の対角距離 e" },
-    { "Label7", K::Value, I::Picture, "v", "ｖ", 2520, 1020, 600, 300, 12, "頭部上面の角 v" },
-    { "Label3", K::Value, I::Picture, "M", "ネジの呼び", 7260, 1080, 705, 300, 12, "ねじの呼び" },
-    { "Label6", K::Value, I::Picture, "dk", "ｄｋ", 2460, 1980, 600, 300, 12, "頭部径 dk" },
-    { "Label13", K::Value, I::Picture, "L-13", nullptr, 4770, 3060, 705, 300, 12, "円筒部の長さ ls" },
-    { "Label4", K::Value, I::Picture, "s", "ｓ", 1440, 3420, 600, 300, 12, "六角穴の二面幅 s" },
-    { "Label14", K::Value, I::Picture, "L-14", nullptr, 4800, 3615, 705, 300, 12, "グリップ長さ lg" },
-    { "Label15", K::Value, I::Picture, "L-15", nullptr, 6585, 3615, 705, 300, 12, "ねじ部長さ b" },
-    { "Label12", K::Value, I::Picture, "k", "ｋ", 3780, 4140, 600, 300, 12, "頭部の高さ k" },
+    caption("Label0_0", K::Caption, "単位：mm", 7020, 300, 960, 240, 12),
+    value("Label8", D::SocketDepth, 2700, 300, 600, 300),
+    value("Label9", D::SocketWall, 4200, 600, 600, 300),
+    value("Label10", D::FilletDiameter, 5295, 480, 780, 300),
+    value("Label11", D::ShankDiameter, 5715, 840, 705, 300),
+    value("Label5", D::SocketAcrossCorners, 1260, 840, 705, 300),
+    value("Label7", D::HeadCorner, 2520, 1020, 600, 300),
+    value("Label3", D::Designation, 7260, 1080, 705, 300),
+    value("Label6", D::HeadDiameter, 2460, 1980, 600, 300),
+    value("Label13", D::ShankLength, 4770, 3060, 705, 300, "L-13"),
+    value("Label4", D::SocketAcrossFlats, 1440, 3420, 600, 300),
+    value("Label14", D::GripLength, 4800, 3615, 705, 300, "L-14"),
+    value("Label15", D::ThreadLength, 6585, 3615, 705, 300, "L-15"),
+    value("Label12", D::HeadHeight, 3780, 4140, 600, 300),
 };
 
 const PageLabel kPage2[] = {
     designation("Label35_2"),
     times("Label0_2"),
     pitch("Label2_1"),
-    { "Label0_7", K::Caption, I::Picture, "単位：mm", nullptr, 3780, 360, 960, 240, 12, nullptr },
-    { "Label16_0", K::Value, I::Picture, "D", "Ｄ", 1635, 510, 735, 300, 12, "座ぐり径 D" },
-    { "Label16_1", K::Value, I::Picture, "D", "Ｄ", 6000, 510, 720, 300, 12, "座ぐり径 D" },
-    { "Label17_0", K::Value, I::Picture, "dk", "ｄｋ", 1650, 1020, 720, 300, 12, "頭部径 dk" },
-    { "Label17_1", K::Value, I::Picture, "dk", "ｄｋ", 6000, 1020, 720, 300, 12, "頭部径 dk" },
-    { "Label20", K::Value, I::Picture, "H\"", "Ｈ''", 3390, 1140, 600, 300, 12, "座ぐり深さ（頭部を沈める） H''" },
-    { "Label21", K::Value, I::Picture, "H'", "Ｈ'", 4290, 1140, 600, 300, 12, "座ぐり深さ（頭部が出る） H'" },
-    { "Label18", K::Value, I::Picture, "ds", "ｄｓ", 3840, 2565, 780, 300, 12, "円筒部の径 ds" },
-    { "Label19", K::Value, I::Picture, "d'", "ｄ'", 3840, 3150, 780, 300, 12, "ボルト穴径 d'" },
+    caption("Label0_7", K::Caption, "単位：mm", 3780, 360, 960, 240, 12),
+    value("Label16_0", D::CounterboreDiameter, 1635, 510, 735, 300),
+    value("Label16_1", D::CounterboreDiameter, 6000, 510, 720, 300),
+    value("Label17_0", D::HeadDiameter, 1650, 1020, 720, 300),
+    value("Label17_1", D::HeadDiameter, 6000, 1020, 720, 300),
+    value("Label20", D::CounterboreDepthSunk, 3390, 1140, 600, 300, "H\""),
+    value("Label21", D::CounterboreDepthRaised, 4290, 1140, 600, 300),
+    value("Label18", D::ShankDiameter, 3840, 2565, 780, 300),
+    value("Label19", D::HoleDiameter, 3840, 3150, 780, 300),
 };
 
 // The four washer captions set no font of their own: the window's default.
@@ -59,28 +80,31 @@ const PageLabel kPage3[] = {
     designation("Label35_1"),
     times("Label0_3"),
     pitch("Label2_2"),
-    { "Label0_4", K::Caption, I::Picture, "単位：mm", nullptr, 3060, 2490, 960, 240, 12, nullptr },
-    { "Label0_5", K::Caption, I::Picture, "ばね座金", nullptr, 540, 360, 720, 180, 0, nullptr },
-    { "Label0_6", K::WrappedCaption, I::Picture, "平座金 （並丸）", nullptr, 4620, 360, 600, 360, 0, nullptr },
-    { "Label0_8", K::WrappedCaption, I::Picture, " 平座金 （小形丸）", nullptr, 480, 2820, 720, 375, 0, nullptr },
-    { "Label0_9", K::WrappedCaption, I::Picture, "ばね座金 平座金 兼用", nullptr, 4485, 2760, 765, 540, 0, nullptr },
-    { "Label22", K::Value, I::Picture, "D1", "Ｄ１", 1500, 240, 780, 300, 12, "座ぐり径（ばね座金） D1" },
-    { "Label23", K::Value, I::Picture, "h1", "ｈ１", 3240, 465, 600, 300, 12, "座ぐり深さ（ばね座金） h1" },
-    { "Label24", K::Value, I::Picture, "t1", "ｔ１", 3450, 1890, 600, 300, 12, "座金の厚さ（ばね座金） t1" },
-    { "Label25", K::Value, I::Picture, "D2", "Ｄ２", 5490, 240, 780, 300, 12, "座ぐり径（平座金 並丸） D2" },
-    { "Label26", K::Value, I::Picture, "h2", "ｈ２", 7245, 465, 600, 300, 12, "座ぐり深さ（平座金 並丸） h2" },
-    { "Label27", K::Value, I::Picture, "t2", "ｔ２", 7425, 1890, 600, 300, 12, "座金の厚さ（平座金 並丸） t2" },
-    { "Label28", K::Value, I::Picture, "D3", "Ｄ３", 1500, 2730, 780, 300, 12, "座ぐり径（平座金 小形丸） D3" },
-    { "Label29", K::Value, I::Picture, "h4", "ｈ４", 3240, 3000, 600, 300, 12, "座ぐり深さ（平座金 小形丸） h4" },
-    { "Label30", K::Value, I::Picture, "t4", "ｔ４", 3450, 4395, 600, 300, 12, "座金の厚さ（平座金 小形丸） t4" },
-    { "Label31", K::Value, I::Picture, "D2", "Ｄ２", 5490, 2730, 780, 300, 12, "座ぐり径（ばね座金・平座金兼用） D2" },
-    { "Label32", K::Value, I::Picture, "h3", "ｈ３", 7230, 2985, 600, 300, 12,
-        "座ぐり深さ（ばね座金・平座金兼用） h3" },
-    { "Label33", K::Value, I::Picture, "t3", "ｔ３", 7440, 4515, 600, 300, 12,
-        "座金の厚さ（ばね座金・平座金兼用） t3" },
+    caption("Label0_4", K::Caption, "単位：mm", 3060, 2490, 960, 240, 12),
+    caption("Label0_5", K::Caption, "ばね座金", 540, 360, 720, 180, 0),
+    caption("Label0_6", K::WrappedCaption, "平座金 （並丸）", 4620, 360, 600, 360, 0),
+    caption("Label0_8", K::WrappedCaption, " 平座金 （小形丸）", 480, 2820, 720, 375, 0),
+    caption("Label0_9", K::WrappedCaption, "ばね座金 平座金 兼用", 4485, 2760, 765, 540, 0),
+    value("Label22", D::SpringWasherCounterbore, 1500, 240, 780, 300),
+    value("Label23", D::SpringWasherDepth, 3240, 465, 600, 300),
+    value("Label24", D::SpringWasherThickness, 3450, 1890, 600, 300),
+    value("Label25", D::PlainWasherCounterbore, 5490, 240, 780, 300),
+    value("Label26", D::PlainWasherDepth, 7245, 465, 600, 300),
+    value("Label27", D::PlainWasherThickness, 7425, 1890, 600, 300),
+    value("Label28", D::SmallWasherCounterbore, 1500, 2730, 780, 300),
+    value("Label29", D::SmallWasherDepth, 3240, 3000, 600, 300),
+    value("Label30", D::SmallWasherThickness, 3450, 4395, 600, 300),
+    value("Label31", D::CombinedWashersCounterbore, 5490, 2730, 780, 300),
+    value("Label32", D::CombinedWashersDepth, 7230, 2985, 600, 300),
+    value("Label33", D::CombinedWashersThickness, 7440, 4515, 600, 300),
 };
 
 } // namespace
+
+std::span<const PageText, 3> pageTexts()
+{
+    return kPages;
+}
 
 std::span<const PageLabel> pageLabels(int page)
 {
@@ -94,4 +118,19 @@ std::span<const PageLabel> pageLabels(int page)
     default:
         return {};
     }
+}
+
+QString PageLabel::placeholder() const
+{
+    return text || !dimension ? QString::fromUtf8(text) : quill::symbolOf(*dimension);
+}
+
+QString PageLabel::field() const
+{
+    return dimension ? quill::fieldName(*dimension) : QString();
+}
+
+QString PageLabel::description() const
+{
+    return dimension ? quill::descriptionOf(*dimension) : QString();
 }

@@ -30,7 +30,7 @@ QString databasePath()
 std::unique_ptr<Form1> loadedWindow(benchmark::State& state)
 {
     auto form = std::make_unique<Form1>();
-    QSignalSpy opened(form->dataSource(), &RecordSource::opened);
+    QSignalSpy opened(form->dataSource(), &quill::RecordSource::opened);
     form->Form_Load();
     if (!opened.wait(5000) || !opened.first().first().toBool()) {
         state.SkipWithError("the database could not be read");

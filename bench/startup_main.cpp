@@ -30,7 +30,7 @@ int main(int argc, char** argv)
         std::fputs("startup_bench: Label1 or Label13 is missing\n", stderr);
         return 1;
     }
-    QObject::connect(form.dataSource(), &RecordSource::opened, &app, [&](bool ok) {
+    QObject::connect(form.dataSource(), &quill::RecordSource::opened, &app, [&](bool ok) {
         if (!ok || size->text() == QLatin1String("M") || shank->text() == QLatin1String("L-13")) {
             std::fputs("startup_bench: the first record and its lengths are not shown\n", stderr);
             QCoreApplication::exit(1);

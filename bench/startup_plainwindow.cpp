@@ -35,8 +35,8 @@ int main(int argc, char** argv)
 
     auto* tabs = new QTabBar(client);
     tabs->setFont(fonts.design(9.75));
-    for (const char* caption : { "六角穴付ボルト各部の寸法", "座ぐり寸法：１（参考）", "座ぐり寸法：２（参考）" })
-        tabs->addTab(QString::fromUtf8(caption));
+    for (const PageText& page : pageTexts())
+        tabs->addTab(QString::fromUtf8(page.caption));
     tabs->setGeometry(twipsRect(0, 0, 8595, 360));
     auto* picture = new QLabel(client);
     picture->setGeometry(twipsRect(60, 360, 8475, 4995));
@@ -46,7 +46,7 @@ int main(int argc, char** argv)
 
     QLabel* last = nullptr;
     for (const PageLabel& entry : pageLabels(0)) {
-        last = new QLabel(QString::fromUtf8(entry.text), client);
+        last = new QLabel(entry.placeholder(), client);
         last->setFont(entry.points > 0 ? fonts.design(entry.points) : fonts.windowDefault());
         last->setGeometry(twipsRect(entry.left, entry.top, entry.width, entry.height));
     }
@@ -60,7 +60,7 @@ int main(int argc, char** argv)
     caption->setGeometry(twipsRect(6300, 5400, 1400, 375));
     auto* status = new QStatusBar(client);
     status->setGeometry(twipsRect(0, 5835, 8625, 315));
-    status->addWidget(new QLabel(QStringLiteral("JIS 六角穴付ボルト M3～M52 [JIS B 1176(1988)]")), 1);
+    status->addWidget(new QLabel(QString::fromUtf8(pageTexts()[0].status)), 1);
     status->addWidget(new QLabel(QStringLiteral("FormTop")));
 
     new FirstPaint(last, 0);

@@ -1,5 +1,7 @@
 #include "lengthtables.h"
 
+#include "sizefields.h"
+
 #include <algorithm>
 
 namespace quill::lengths {
@@ -56,6 +58,16 @@ constexpr std::array<SizeParameters, 22> kSizes { {
     { "M48", 500, 108, span(80, 130), span(140, 300) },
     { "M52", 500, 116, span(90, 140), span(150, 300) },
 } };
+
+// One table per designation, in the order of kDesignations.
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kSizes.size(); ++i)
+            if (kSizes[i].designation != kDesignations[i])
+                return false;
+        return kSizes.size() == kDesignations.size();
+    }(),
+    "the length tables follow kDesignations");
 
 // 5·P is then a whole number of quarter millimetres.
 static_assert(std::all_of(kSizes.begin(), kSizes.end(),

@@ -1,12 +1,16 @@
 #pragma once
 
+#include "dimensions.h"
+
 #include <array>
+#include <cstddef>
 #include <string_view>
 
 namespace quill {
 
-// The size table and its 26 fields, in the table's column order. csvName is the
-// half-width symbol used as the column header of cap-screw-sizes.csv.
+// The size table and its 26 fields, in the table's column order: the first 26 rows of the
+// dimension table. csvName is the column header of cap-screw-sizes.csv, the symbol but for
+// the designation and the pitch.
 inline constexpr std::string_view kSizeTableName = "六角穴付ボルト";
 
 struct SizeField {
@@ -15,34 +19,23 @@ struct SizeField {
     bool isText;
 };
 
-inline constexpr std::array<SizeField, 26> kSizeFields { {
-    { "ネジの呼び", "size", true },
-    { "ネジのピッチ", "P", false },
-    { "ｓ", "s", false },
-    { "ｅ", "e", false },
-    { "ｄｋ", "dk", false },
-    { "ｖ", "v", false },
-    { "ｔ", "t", false },
-    { "ｗ", "w", false },
-    { "ｄａ", "da", false },
-    { "ｄｓ", "ds", false },
-    { "ｋ", "k", false },
-    { "Ｄ", "D", false },
-    { "Ｈ''", "H''", false },
-    { "Ｈ'", "H'", false },
-    { "ｄ'", "d'", false },
-    { "Ｄ１", "D1", false },
-    { "ｈ１", "h1", false },
-    { "ｔ１", "t1", false },
-    { "Ｄ２", "D2", false },
-    { "ｈ２", "h2", false },
-    { "ｔ２", "t2", false },
-    { "ｈ３", "h3", false },
-    { "ｔ３", "t3", false },
-    { "Ｄ３", "D3", false },
-    { "ｈ４", "h4", false },
-    { "ｔ４", "t4", false },
-} };
+inline constexpr std::array<SizeField, 26> kSizeFields = [] {
+    std::array<SizeField, 26> fields {};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const Dimension& row = kDimensions[i];
+        const bool designation = row.id == DimensionId::Designation;
+        fields[i] = { row.field, designation ? "size" : row.id == DimensionId::Pitch ? "P" : row.symbol, designation };
+    }
+    return fields;
+}();
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kSizeFields.size(); ++i)
+            if (kSizeFields[i].fieldName.empty() || dimensionByField(kSizeFields[i].fieldName) != &kDimensions[i])
+                return false;
+        return true;
+    }(),
+    "the first 26 dimensions are the size table's fields, each once");
 
 // Longest designation text the table holds ("M52" is three characters; the column is Text(10)).
 inline constexpr int kDesignationColumnChars = 10;

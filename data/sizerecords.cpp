@@ -1,6 +1,6 @@
 #include "sizerecords.h"
 
-#include "sizefields.h"
+#include "dimensiontext.h"
 
 #include <algorithm>
 
@@ -34,13 +34,23 @@ QString SizeRecords::value(const QString& field) const
     return *row.at(column);
 }
 
+QString SizeRecords::designation() const
+{
+    return value(utf8Text(dimension(DimensionId::Designation).field));
+}
+
 QString SizeRecords::sourceNote(const QString& field) const
 {
     if (m_current < 0 || !hasField(field))
         return {};
-    const QString designation = value(QString::fromUtf8(
-        kSizeFields.front().fieldName.data(), static_cast<qsizetype>(kSizeFields.front().fieldName.size())));
-    return m_table.sources.noteFor(designation, field, value(field));
+    return m_table.sources.noteFor(designation(), field, value(field));
+}
+
+QString SizeRecords::sourceCategory(const QString& field) const
+{
+    if (m_current < 0 || !hasField(field))
+        return {};
+    return m_table.sources.categoryFor(designation(), field, value(field));
 }
 
 } // namespace quill

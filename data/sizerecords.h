@@ -42,6 +42,10 @@ public:
     // Where the current record's value of a field comes from, as the database's source table
     // says for exactly that value; empty when it says nothing.
     QString sourceNote(const QString& field) const;
+    // The category part of that note alone: 公表値, 導出値 or 規格なし; empty with the note.
+    QString sourceCategory(const QString& field) const;
+    // The current record's designation ("M10"); empty as value() gives it.
+    QString designation() const;
 
 private:
     SizeTable m_table;

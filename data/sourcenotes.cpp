@@ -113,23 +113,42 @@ SourceNotes::SourceNotes(MdbTable table)
     }
 }
 
+bool SourceNotes::vouchesForDesignation(const QString& designation) const
+{
+    const bool known = std::any_of(
+        kDesignations.begin(), kDesignations.end(), [&](std::string_view size) { return utf8(size) == designation; });
+    return known && m_designations.contains(designation.toStdString());
+}
+
+const SourceNotes::Entry* SourceNotes::vouching(
+    const QString& designation, const QString& field, const QString& shown) const
+{
+    const auto it = m_entries.find(keyOf(designation.toStdString(), field.toStdString()));
+    if (it == m_entries.end() || it->second.value.value_or(std::string()) != shown.toStdString())
+        return nullptr;
+    // Only 規格なし explains a blank, and it explains nothing else.
+    if ((it->second.category == kNoStandard) != shown.isEmpty())
+        return nullptr;
+    return &it->second;
+}
+
 QString SourceNotes::noteFor(const QString& designation, const QString& field, const QString& shown) const
 {
     if (field == utf8(kSizeFields.front().fieldName)) {
-        const bool known = std::any_of(kDesignations.begin(), kDesignations.end(),
-            [&](std::string_view size) { return utf8(size) == designation; });
-        return known && m_designations.contains(designation.toStdString())
+        return vouchesForDesignation(designation)
             ? utf8(kPublished) + QStringLiteral("：JIS B 1176 (1988) のねじの呼び（メートル並目ねじ）")
             : QString();
     }
-    const auto it = m_entries.find(keyOf(designation.toStdString(), field.toStdString()));
-    if (it == m_entries.end() || it->second.value.value_or(std::string()) != shown.toStdString())
-        return {};
-    const Entry& entry = it->second;
-    // Only 規格なし explains a blank, and it explains nothing else.
-    if ((entry.category == kNoStandard) != shown.isEmpty())
-        return {};
-    return lines(utf8(entry.category) + QStringLiteral("：") + utf8(entry.basis));
+    const Entry* entry = vouching(designation, field, shown);
+    return entry ? lines(utf8(entry->category) + QStringLiteral("：") + utf8(entry->basis)) : QString();
+}
+
+QString SourceNotes::categoryFor(const QString& designation, const QString& field, const QString& shown) const
+{
+    if (field == utf8(kSizeFields.front().fieldName))
+        return vouchesForDesignation(designation) ? utf8(kPublished) : QString();
+    const Entry* entry = vouching(designation, field, shown);
+    return entry ? utf8(entry->category) : QString();
 }
 
 } // namespace quill

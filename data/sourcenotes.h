@@ -29,6 +29,8 @@ public:
     // sentence or source a line, when the table's row vouches for exactly that text; empty
     // otherwise. The designation itself is vouched for by the size having rows at all.
     QString noteFor(const QString& designation, const QString& field, const QString& shown) const;
+    // The category part of that note alone (公表値, 導出値 or 規格なし); empty when there is no note.
+    QString categoryFor(const QString& designation, const QString& field, const QString& shown) const;
 
 private:
     // Kept as read (UTF-8): a note is made only for a value shown, so only then converted.
@@ -37,6 +39,10 @@ private:
         std::string_view category; // one of kSourceCategories
         std::string basis;
     };
+    // The row that vouches for exactly the text shown, or nullptr; not for the designation.
+    const Entry* vouching(const QString& designation, const QString& field, const QString& shown) const;
+    bool vouchesForDesignation(const QString& designation) const;
+
     std::unordered_map<std::string, Entry> m_entries; // by designation and field
     std::unordered_set<std::string> m_designations;
 };

@@ -55,7 +55,7 @@ inline QString textOf(
 inline std::unique_ptr<Form1> startWindow(bool* opened = nullptr)
 {
     auto form = std::make_unique<Form1>();
-    QSignalSpy spy(form->dataSource(), &RecordSource::opened);
+    QSignalSpy spy(form->dataSource(), &quill::RecordSource::opened);
     form->Form_Load();
     const bool finished = spy.wait(5000);
     if (opened)

@@ -31,7 +31,7 @@ int showFirstRecord(int argc, char** argv, const QString& folder)
     setUpApplication(app);
     Form1 form;
     bool opened = false;
-    QObject::connect(form.dataSource(), &RecordSource::opened, &form, [&](bool ok) { opened = ok; });
+    QObject::connect(form.dataSource(), &quill::RecordSource::opened, &form, [&](bool ok) { opened = ok; });
     form.Form_Load();
     if (!QTest::qWaitFor([&] { return opened && form.windowHandle()->isExposed(); }, 10000))
         return 1;

@@ -89,7 +89,7 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         auto form = std::make_unique<Form1>();
-        QSignalSpy answered(form->dataSource(), &RecordSource::opened);
+        QSignalSpy answered(form->dataSource(), &quill::RecordSource::opened);
         form->Form_Load();
         const bool gotAnswer = answered.wait(int(kAnswerWithinMs) + 2000);
         const qint64 elapsed = timer.elapsed();

@@ -430,7 +430,7 @@ private slots:
             fixtures::write(elsewhere.path(), other);
             QVERIFY(QDir::setCurrent(elsewhere.path()));
         }
-        QSignalSpy opened(form->dataSource(), &RecordSource::opened);
+        QSignalSpy opened(form->dataSource(), &quill::RecordSource::opened);
         form->Form_Load();
         QVERIFY(opened.wait(5000));
         QDir::setCurrent(m_dir->path());
@@ -481,7 +481,7 @@ private slots:
         if (auto* box = form->findChild<QMessageBox*>(QStringLiteral("Data1_Error")))
             box->accept();
         QTRY_VERIFY(form->findChild<QMessageBox*>(QStringLiteral("Data1_Error")) == nullptr);
-        QSignalSpy answered(form->dataSource(), &RecordSource::opened);
+        QSignalSpy answered(form->dataSource(), &quill::RecordSource::opened);
         auto* reload = child<QAction>(form.get(), "Reload");
         reload->trigger();
         if (change == QLatin1String("twice"))

@@ -82,7 +82,7 @@ private slots:
         QVERIFY(copyTo(QStringLiteral(ROSTARI_FUZZ_DIR "/regressions/catalog-property-chunk-empty.mdb"), path));
         QVERIFY(QDir::setCurrent(dir.path()));
         auto form = std::make_unique<Form1>();
-        QSignalSpy answered(form->dataSource(), &RecordSource::opened);
+        QSignalSpy answered(form->dataSource(), &quill::RecordSource::opened);
         form->Form_Load();
         QTRY_COMPARE_WITH_TIMEOUT(readersOfThisProcess().size(), 1, 1000);
         QElapsedTimer timer;

@@ -1,12 +1,14 @@
 #include "recordsource.h"
 
-#include "labels.h"
 #include "sizefields.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <cstdio>
 #include <utility>
+
+namespace quill {
 
 RecordSource::RecordSource(QObject* parent)
     : QObject(parent)
@@ -20,9 +22,10 @@ RecordSource::RecordSource(QObject* parent)
     });
 }
 
-void RecordSource::bind(ValueLabel* label, const QString& field)
+void RecordSource::expectField(const QString& field)
 {
-    m_bindings.append({ label, field });
+    if (!m_expectedFields.contains(field))
+        m_expectedFields.append(field);
 }
 
 RecordSource::FileStamp RecordSource::stampOf(const QString& path)
@@ -104,10 +107,8 @@ void RecordSource::moveLast()
 
 void RecordSource::move(bool (quill::SizeRecords::*step)())
 {
-    if ((m_records.*step)()) {
-        showRecord();
+    if ((m_records.*step)())
         emit currentChanged(currentIndex());
-    }
 }
 
 void RecordSource::onLoaded(const quill::SizeTable& table)
@@ -129,9 +130,9 @@ void RecordSource::onLoaded(const quill::SizeTable& table)
         m_keepDesignation.clear();
     }
     QStringList missing;
-    for (const auto& binding : std::as_const(m_bindings))
-        if (!m_records.hasField(binding.field) && !missing.contains(binding.field))
-            missing.append(binding.field);
+    for (const QString& field : std::as_const(m_expectedFields))
+        if (!m_records.hasField(field))
+            missing.append(field);
     // Neither stops the window: what can be shown is shown, and the user is told what cannot.
     const QString where = QStringLiteral("データベース %1 のテーブル「六角穴付ボルト」").arg(m_databaseName);
     QStringList problems;
@@ -146,7 +147,6 @@ void RecordSource::onLoaded(const quill::SizeTable& table)
         std::fprintf(stderr, "rostari-bolt: %s\n", qUtf8Printable(message));
         emit problem(message);
     }
-    showRecord();
     if (hasRecord())
         emit currentChanged(currentIndex());
     emit opened(true);
@@ -167,14 +167,19 @@ void RecordSource::onFailed(const QString& path, const QString& reason)
     emit opened(false);
 }
 
-void RecordSource::showRecord()
+QString RecordSource::workingDirectoryDatabase()
 {
-    if (!hasRecord())
-        return; // no record: the labels keep their placeholders
-    for (const auto& binding : std::as_const(m_bindings)) {
-        if (!binding.label)
-            continue;
-        binding.label->setCaption(m_records.value(binding.field));
-        binding.label->setSourceNote(m_records.sourceNote(binding.field));
-    }
+    // A drive's root ("C:/") ends in a separator already; "/" is joined as ever ("//quilldat.mdb").
+    const QString folder = QDir::currentPath();
+    const bool ends = folder.size() > 1 && folder.endsWith(QLatin1Char('/'));
+    return QDir::toNativeSeparators(folder + (ends ? QString() : QStringLiteral("/")) + QStringLiteral("quilldat.mdb"));
 }
+
+RecordSource* RecordSource::readingAhead(QObject* parent)
+{
+    auto* source = new RecordSource(parent);
+    source->readAhead(workingDirectoryDatabase());
+    return source;
+}
+
+} // namespace quill

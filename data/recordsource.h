@@ -4,23 +4,31 @@
 #include "sizerecords.h"
 
 #include <QDateTime>
-#include <QList>
 #include <QObject>
-#include <QPointer>
+#include <QStringList>
 
-class ValueLabel;
+namespace quill {
 
-// The size-record source: reads the size table, keeps the current record and shows its
-// fields in the labels bound to it. The navigation bar, the keys and the tests move it.
+// The size-record source: reads the size table and keeps the current record. It knows no
+// widgets: the window's binding (app/recordbinding.h) shows the record when it changes. The
+// navigation bar, the keys and the tests move it.
 class RecordSource : public QObject {
     Q_OBJECT
 public:
     explicit RecordSource(QObject* parent);
 
+    // The database the window reads: quilldat.mdb in the working directory, written the way the
+    // system writes paths ("C:\x\quilldat.mdb").
+    static QString workingDirectoryDatabase();
+    // A source that starts reading that database at once, so that the reader process works while
+    // the window is built and open() finds the records ready to show.
+    static RecordSource* readingAhead(QObject* parent);
+
     void setDatabaseName(const QString& path) { m_databaseName = path; }
     QString databaseName() const { return m_databaseName; }
 
-    void bind(ValueLabel* label, const QString& field);
+    // A field the window shows: one the table lacks is reported through problem() when loaded.
+    void expectField(const QString& field);
     // Starts reading the file at path now, ahead of open(), and holds the answer: nothing is shown
     // before open(), which takes it if it is for the database named then and the file has not
     // changed since. A path that is not a file is not read ahead.
@@ -45,7 +53,7 @@ public:
 signals:
     // After open(): the records are shown, or the failure was reported.
     void opened(bool ok);
-    // Another record is shown.
+    // Another record is current (after loading, the first).
     void currentChanged(int index);
     // Something the user should know about the database, in words: it cannot be read, or it
     // lacks what the window shows.
@@ -58,13 +66,6 @@ private:
     void onLoaded(const quill::SizeTable& table);
     void onFailed(const QString& path, const QString& reason);
     void move(bool (quill::SizeRecords::*step)());
-    // The binding step: every bound label takes its field's value in the current record.
-    void showRecord();
-
-    struct Binding {
-        QPointer<ValueLabel> label;
-        QString field;
-    };
 
     // What tells a file changed: its size and times.
     struct FileStamp {
@@ -86,7 +87,9 @@ private:
     QString m_keepDesignation; // the size to show again once a reload has read the file
 
     QString m_databaseName;
-    QList<Binding> m_bindings;
+    QStringList m_expectedFields;
     quill::SizeRecords m_records;
     quill::RecordLoader m_loader;
 };
+
+} // namespace quill
