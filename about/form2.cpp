@@ -2,6 +2,7 @@
 
 #include "clicklabel.h"
 #include "designfont.h"
+#include "designunits.h"
 #include "makerinfo.h"
 #include "openurl.h"
 
@@ -12,12 +13,6 @@
 #include <QStyle>
 
 namespace {
-
-// Places are given in twips; 15 twips make one pixel.
-constexpr int px(int twips)
-{
-    return twips / 15;
-}
 
 QFont labelFont(const DesignFonts& fonts, qreal points, bool underline = false)
 {
@@ -34,7 +29,7 @@ QLabel* placeLabel(QLabel* label, const char* name, const QString& text, int lef
     label->setAutoFillBackground(false);
     label->setFont(font);
     label->setText(text);
-    label->move(px(leftTwips), px(topTwips));
+    label->move(twipsToPixels(leftTwips), twipsToPixels(topTwips));
     label->adjustSize();
     return label;
 }
@@ -56,13 +51,13 @@ Form2::Form2(const DesignFonts& fonts, QWidget* parent)
 {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("information"));
-    setFixedSize(px(4815), px(5160));
+    setFixedSize(twipsToPixels(4815), twipsToPixels(5160));
 
     placeLabel(new QLabel(this), "Label3", QStringLiteral("ロスタリシリーズ"), 1260, 240, labelFont(fonts, 12));
     QLabel* label1 = placeLabel(
         new QLabel(this), "Label1", QStringLiteral("六角穴付ボルト JIS B 1176(1988)"), 540, 600, labelFont(fonts, 12));
     label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label1->setFixedSize(px(3720), px(240));
+    label1->setFixedSize(twipsToPixels(3720), twipsToPixels(240));
     placeLabel(new QLabel(this), "Label4", QStringLiteral("Vre 4.20"), 1980, 900, labelFont(fonts, 12));
     placeLabel(new QLabel(this), "Label11", makerinfo::copyrightLine, 480, 1200, labelFont(fonts, 11.25));
     placeLabel(new QLabel(this), "Label12", QStringLiteral("E-mail  ") + makerinfo::emailAddress, 900, 1440,
@@ -80,11 +75,11 @@ Form2::Form2(const DesignFonts& fonts, QWidget* parent)
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setFrameShape(QFrame::HLine);
     frame1->setFrameShadow(QFrame::Sunken);
-    frame1->setGeometry(px(180), px(1920), px(4515), px(75));
+    frame1->setGeometry(twipsRect(180, 1920, 4515, 75));
 
     m_command1 = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(px(2640), px(4560), px(975), px(375));
+    m_command1->setGeometry(twipsRect(2640, 4560, 975, 375));
     m_command1->setFocus();
     connect(m_command1, &QPushButton::clicked, this, &Form2::Command1_Click);
 }

@@ -11,6 +11,7 @@
 #include "recordbinding.h"
 #include "recordsource.h"
 #include "tabcontrol.h"
+#include "windowposition.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,25 +26,6 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QWindow>
-
-#include <cmath>
-#include <cstdio>
-
-namespace {
-
-const QString kSection = QStringLiteral("Form1_StrtUp");
-
-constexpr int kTwipsPerPixel = 15;
-// Beyond this a position is meaningless to any window system; clamping keeps the arithmetic defined.
-constexpr double kMaxPixels = 1 << 24;
-
-int pixelsFromTwips(float twips)
-{
-    const double pixels = std::clamp(std::round(double(twips) / kTwipsPerPixel), -kMaxPixels, kMaxPixels);
-    return static_cast<int>(pixels);
-}
-
-} // namespace
 
 Form1::Form1(QWidget* parent)
     : QMainWindow(parent)
@@ -92,7 +74,7 @@ Form1::~Form1() = default;
 
 void Form1::Form_Load()
 {
-    restorePosition();
+    setFramePosition(storedPosition(m_settings, frameGeometry().topLeft()));
     m_activationPending = true;
     show();
     setStatusText(1, QString::fromUtf8(pageTexts()[0].status));
@@ -105,26 +87,6 @@ void Form1::Form_Load()
     QMetaObject::invokeMethod(m_records, &quill::RecordSource::open, Qt::QueuedConnection);
 }
 
-void Form1::restorePosition()
-{
-    if (!m_settings.isReadable())
-        std::fprintf(stderr, "rostari-bolt: 設定を読み取れません: %s\n", qUtf8Printable(m_settings.location()));
-    const QPoint placed = frameGeometry().topLeft();
-    auto read = [this](const QString& key, int currentPixels) {
-        const QString stored = m_settings.GetSetting(kSection, key, twipsText(float(currentPixels * kTwipsPerPixel)));
-        const std::optional<float> twips = parseTwips(stored);
-        if (!twips) {
-            std::fprintf(stderr, "rostari-bolt: 設定 %s の値が数値ではありません: \"%s\"\n", qUtf8Printable(key),
-                qUtf8Printable(stored.left(80)));
-            return currentPixels;
-        }
-        return pixelsFromTwips(*twips);
-    };
-    const int x = read(QStringLiteral("X1"), placed.x());
-    const int y = read(QStringLiteral("Y1"), placed.y());
-    setFramePosition(QPoint(x, y));
-}
-
 void Form1::closeEvent(QCloseEvent* event)
 {
     Form_Unload();
@@ -133,13 +95,7 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::Form_Unload()
 {
-    const QPoint corner = frameGeometry().topLeft();
-    m_settings.SaveSetting(kSection, QStringLiteral("X1"), twipsText(float(corner.x() * kTwipsPerPixel)));
-    m_settings.SaveSetting(kSection, QStringLiteral("Y1"), twipsText(float(corner.y() * kTwipsPerPixel)));
-    QString why;
-    if (!m_settings.flush(&why))
-        std::fprintf(stderr, "rostari-bolt: ウィンドウの位置を保存できません: %s (%s)\n",
-            qUtf8Printable(m_settings.location()), qUtf8Printable(why));
+    storePosition(m_settings, frameGeometry().topLeft());
 }
 
 bool Form1::event(QEvent* event)

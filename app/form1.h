@@ -105,7 +105,6 @@ private:
     void showDatabaseProblem(const QString& message);
     void showReading(bool reading);
     void copyShownSize();
-    void restorePosition();
     void setFramePosition(const QPoint& corner);
 
     SettingsStore m_settings;

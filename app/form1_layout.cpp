@@ -4,6 +4,7 @@
 
 #include "data1.h"
 #include "designfont.h"
+#include "designunits.h"
 #include "dimensiontext.h"
 #include "drawings.h"
 #include "form1.h"
@@ -26,12 +27,6 @@ namespace {
 constexpr int kClientWidth = 8625;
 constexpr int kClientHeight = 6150;
 constexpr int kPictureBorder = 2; // the sunken single border of a picture area
-
-// Status bar panel widths, HIMETRIC converted to pixels (2540 HIMETRIC to the inch, 96 pixels).
-constexpr int himetricToPixels(int himetric)
-{
-    return (himetric * 96 + 1270) / 2540;
-}
 
 } // namespace
 

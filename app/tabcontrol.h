@@ -1,5 +1,7 @@
 #pragma once
 
+#include "designunits.h"
+
 #include <QTabBar>
 #include <QWidget>
 
@@ -10,7 +12,7 @@ class DesignFonts;
 class TabControl : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kTabHeight = 20; // 520 HIMETRIC
+    static constexpr int kTabHeight = himetricToPixels(520);
 
     TabControl(const QString& objectName, const DesignFonts& fonts, QWidget* parent);
 

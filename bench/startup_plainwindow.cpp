@@ -5,6 +5,7 @@
 // the program's own work; what this costs beyond startup_baseline is the texts and fonts.
 
 #include "designfont.h"
+#include "designunits.h"
 #include "firstpaint.h"
 #include "pagelabels.h"
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFont>
-#include <QRect>
 #include <QStringList>
 
 // The fonts the windows set: "ＭＳ Ｐゴシック" at the design's sizes, and "MS UI Gothic" at 9 pt as
@@ -21,15 +20,3 @@ private:
     QStringList m_design;
     QStringList m_window;
 };
-
-// Layout is given in twips; 15 twips make one logical pixel.
-constexpr int twipsToPixels(int twips)
-{
-    return twips / 15;
-}
-
-// A place given in twips, in logical pixels.
-constexpr QRect twipsRect(int left, int top, int width, int height)
-{
-    return { twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height) };
-}

@@ -3,8 +3,10 @@
 #include "settingsaccess.h"
 #include "settingsstore.h"
 #include "testmain.h"
+#include "windowposition.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QTest>
 
 #include <limits>
@@ -124,6 +126,33 @@ private slots:
         const auto check = rawstore::open();
         QCOMPARE(check->value(QStringLiteral("Other/keep")).toString(), QStringLiteral("yes"));
         QCOMPARE(check->value(QStringLiteral("Form1_StrtUp/X1")).toString(), QStringLiteral("300"));
+    }
+
+    // Form1's corner through the store, without a window: pixels in, twips stored, pixels back;
+    // a key without a number keeps the window's own coordinate.
+    void windowPosition_data()
+    {
+        QTest::addColumn<QByteArray>("x1"); // stored before; empty for none
+        QTest::addColumn<QPoint>("placed");
+        QTest::addColumn<QPoint>("restored");
+        QTest::newRow("nothing stored") << QByteArray() << QPoint(3, 4) << QPoint(3, 4);
+        QTest::newRow("twips to pixels") << QByteArray("1207") << QPoint(3, 4) << QPoint(80, 4);
+        QTest::newRow("beyond any screen") << QByteArray("-1e30") << QPoint(3, 4) << QPoint(-(1 << 24), 4);
+        QTest::newRow("no number") << QByteArray("12ab") << QPoint(3, 4) << QPoint(3, 4);
+    }
+    void windowPosition()
+    {
+        QFETCH(QByteArray, x1);
+        QFETCH(QPoint, placed);
+        QFETCH(QPoint, restored);
+        if (!x1.isEmpty())
+            rawstore::write({ { QStringLiteral("Form1_StrtUp/X1"), x1 } });
+        SettingsStore store;
+        QCOMPARE(storedPosition(store, placed), restored);
+        storePosition(store, QPoint(-7, 80));
+        QCOMPARE(rawstore::open()->value(QStringLiteral("Form1_StrtUp/X1")).toString(), QStringLiteral("-105"));
+        QCOMPARE(rawstore::open()->value(QStringLiteral("Form1_StrtUp/Y1")).toString(), QStringLiteral("1200"));
+        QCOMPARE(storedPosition(SettingsStore(), placed), QPoint(-7, 80));
     }
 
     void aStoreThatIsAFolderFailsWithoutCrashing()
