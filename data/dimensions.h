@@ -13,8 +13,8 @@
 // Qt strings of a row are in dimensiontext.h, the values of the size shown in shownsize.h.
 //
 //   dimension(DimensionId::HeadDiameter).symbol        "dk"
-//   dimensionByField("ｄｋ")->name                      "頭部径"
-//   describe(dimension(DimensionId::Pitch))            "ピッチ p"
+//   dimensionByField("ｄｋ")->name                      the head diameter's name
+//   describe(dimension(DimensionId::Pitch))            its name, a blank, "p"
 //   for (const Dimension& d : copiedDimensions()) …    the 30 copied lines, in order
 namespace quill {
 
@@ -60,7 +60,7 @@ struct Dimension {
     std::string_view name; // in Japanese
     // Whether the copied text has a line for it; those that have come first, in copy order.
     bool copied = true;
-    // Whether its description ends with the symbol ("頭部径 dk"); the designation's is its name alone.
+    // Whether its description ends with a blank and the symbol; the designation's is its name alone.
     bool symbolInDescription = true;
 };
 
@@ -147,7 +147,8 @@ constexpr const Dimension* dimensionBySymbol(std::string_view symbol)
     return nullptr;
 }
 
-// What a label of this dimension says to tooltips and screen readers: "頭部径 dk", "ねじの呼び".
+// What a label of this dimension says to tooltips and screen readers: the name, then a blank and
+// the symbol where symbolInDescription says so.
 inline std::string describe(const Dimension& row)
 {
     std::string text(row.name);

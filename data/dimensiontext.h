@@ -24,7 +24,7 @@ inline QString nameOf(const Dimension& row)
 {
     return utf8Text(row.name);
 }
-// "頭部径 dk"; "ねじの呼び" for the designation.
+// The name and the symbol, as describe() gives them.
 inline QString descriptionOf(const Dimension& row)
 {
     return utf8Text(describe(row));
