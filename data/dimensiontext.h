@@ -2,7 +2,9 @@
 
 #include "dimensions.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 // The dimension table's texts as Qt strings, and its lookups by them.
 namespace quill {
@@ -31,13 +33,15 @@ inline QString descriptionOf(const Dimension& row)
 }
 
 // The first row with that field or symbol (for Ｄ２ and D2 the copied one), or nullptr.
-inline const Dimension* dimensionByField(const QString& field)
+inline const Dimension* dimensionByField(QStringView field)
 {
-    return dimensionByField(std::string_view(field.toStdString()));
+    const QByteArray utf8 = field.toUtf8();
+    return dimensionByField(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
-inline const Dimension* dimensionBySymbol(const QString& symbol)
+inline const Dimension* dimensionBySymbol(QStringView symbol)
 {
-    return dimensionBySymbol(std::string_view(symbol.toStdString()));
+    const QByteArray utf8 = symbol.toUtf8();
+    return dimensionBySymbol(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 } // namespace quill

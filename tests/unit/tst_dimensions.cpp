@@ -3,6 +3,7 @@
 // Japanese name is written in one place of the product. The names and values expected here are
 // written out by hand, not taken from the table.
 
+#include "dimensiontext.h"
 #include "fixtures.h"
 #include "lengthnotes.h"
 #include "recordsource.h"
@@ -146,6 +147,25 @@ private slots:
         records.setTable(table);
         const std::optional lengths = quill::lengths::shownLengths(quill::lengths::sizes().front(), 7);
         QCOMPARE(quill::copyText({ records, QStringLiteral("  25"), lengths }), expected);
+    }
+
+    // The rows by symbol and by field; D2 and Ｄ２ find the copied row, not page 3's second one.
+    void lookups()
+    {
+        for (std::size_t i = 0; i < std::size(kNames); ++i) {
+            const QString symbol = QString::fromUtf8(kNames[i].first);
+            const quill::Dimension* row = quill::dimensionBySymbol(symbol);
+            QVERIFY(row);
+            QCOMPARE(quill::symbolOf(*row), symbol);
+            if (i + 1 < std::size(kNames))
+                QCOMPARE(quill::nameOf(*row), QString::fromUtf8(kNames[i].second));
+            if (!row->field.empty())
+                QCOMPARE(quill::dimensionByField(quill::fieldName(*row)), row);
+        }
+        QCOMPARE(quill::nameOf(*quill::dimensionByField(u"Ｄ２")), QString::fromUtf8(kNames[18].second));
+        QCOMPARE(quill::descriptionOf(*quill::dimensionByField(u"ネジの呼び")), QString::fromUtf8(kNames[0].second));
+        QCOMPARE(quill::dimensionByField(u"ｘ"), nullptr);
+        QCOMPARE(quill::dimensionBySymbol(u"x"), nullptr);
     }
 
     // Every dimension's Japanese name stands in the product's sources once: as a text of its own
