@@ -143,14 +143,24 @@ void Form1::addPageLabels(int index, QWidget* page, QLabel* picture)
             label->setGeometry(box);
             if (const QString field = entry.field(); !field.isEmpty())
                 m_binding->bind(label, field);
-            if (entry.dimension->id == quill::DimensionId::ShankLength)
+            // The labels the program itself reads or writes.
+            switch (entry.dimension->id) {
+            case quill::DimensionId::Designation:
+                if (!m_label1)
+                    m_label1 = label; // the first: page 1's, under the drawing
+                break;
+            case quill::DimensionId::ShankLength:
                 m_label13 = label;
-            else if (entry.dimension->id == quill::DimensionId::GripLength)
+                break;
+            case quill::DimensionId::GripLength:
                 m_label14 = label;
-            else if (entry.dimension->id == quill::DimensionId::ThreadLength)
+                break;
+            case quill::DimensionId::ThreadLength:
                 m_label15 = label;
-            else if (!m_label1 && entry.dimension->id == quill::DimensionId::Designation)
-                m_label1 = label; // the first: page 1's, under the drawing
+                break;
+            default:
+                break;
+            }
             continue;
         }
         const QFont font = entry.points > 0 ? m_fonts.design(entry.points) : m_fonts.windowDefault();

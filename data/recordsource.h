@@ -33,8 +33,8 @@ public:
     // before open(), which takes it if it is for the database named then and the file has not
     // changed since. A path that is not a file is not read ahead.
     void readAhead(const QString& path);
-    // Reads the database at databaseName() and shows its first record (asynchronously; at once
-    // when a read ahead has its answer ready).
+    // Reads the database at databaseName() and makes its first record current (asynchronously;
+    // at once when a read ahead has its answer ready).
     void open();
     // Reads the database again, a read still running given up: the size shown stays when the
     // file still holds it, else the first record is shown. A failure leaves the records shown.
@@ -51,7 +51,8 @@ public:
     void moveLast();
 
 signals:
-    // After open(): the records are shown, or the failure was reported.
+    // After open(): the table is loaded (with a record, currentChanged() came first) and what it
+    // lacks reported, or the failure was reported.
     void opened(bool ok);
     // Another record is current (after loading, the first).
     void currentChanged(int index);
