@@ -39,14 +39,6 @@ struct LengthRow {
 
 // The 22 sizes, smallest first ("M3" … "M52"), in the order of kDesignations (sizefields.h).
 const std::array<SizeParameters, 22>& sizes();
-// The place of a designation in sizes() and kDesignations; a text that is none does not compile.
-consteval std::size_t sizeIndex(std::string_view designation)
-{
-    for (std::size_t i = 0; i < kDesignations.size(); ++i)
-        if (kDesignations[i] == designation)
-            return i;
-    throw "not a designation";
-}
 // The size of a designation (exact, case-sensitive text), or nullptr.
 const SizeParameters* findSize(std::string_view designation);
 
