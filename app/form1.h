@@ -16,6 +16,7 @@ class QLabel;
 class QPushButton;
 class QStatusBar;
 class DataControl;
+class LengthChooser;
 class LengthList;
 class RecordBinding;
 class TabControl;
@@ -73,6 +74,7 @@ private:
     void FormTop_ON_Click();
     void FormTop_OFF_Click();
     void About_Click();
+    void ChooseLength_Click();
 
     void ShowLengths();
     // The row of the length chosen for kDesignations[size].
@@ -128,6 +130,8 @@ private:
     QAction* m_formTopOn = nullptr;
     QAction* m_formTopOff = nullptr;
     QAction* m_copy = nullptr;
+    // 呼び長さの選定, made when first asked for so that start-up does not build it.
+    LengthChooser* m_lengthChooser = nullptr;
     // Form_Activate runs when the window becomes active after start-up or after the
     // About dialog, not when the user comes back from another program.
     bool m_activationPending = false;

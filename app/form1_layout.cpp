@@ -58,6 +58,13 @@ void Form1::buildMenus()
     m_formTopOff->setCheckable(true);
     connect(m_formTopOff, &QAction::triggered, this, &Form1::FormTop_OFF_Click);
 
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("ﾂｰﾙ(&T)"));
+    tools->setObjectName(QStringLiteral("Tools"));
+    QAction* chooseLength = tools->addAction(QStringLiteral("呼び長さの選定(&L)..."));
+    chooseLength->setObjectName(QStringLiteral("ChooseLength"));
+    chooseLength->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(chooseLength, &QAction::triggered, this, &Form1::ChooseLength_Click);
+
     QMenu* help = menuBar()->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     help->setObjectName(QStringLiteral("Help"));
     QAction* about = help->addAction(QStringLiteral("ロスタリについて"));

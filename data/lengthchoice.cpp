@@ -1,5 +1,7 @@
 #include "lengthchoice.h"
 
+#include "dimensiontext.h"
+
 #include <cmath>
 
 namespace quill::lengths {
@@ -23,6 +25,12 @@ constexpr std::array<Material, 3> kMaterials { {
         "出典：「タップ下穴深さの考え方」（livemyself.com）アルミ材の標準 2.0D、"
         "「ねじの径と長さの選定方法」（mecha-basic.com）アルミ材で呼び径の 2 倍以上。" },
 } };
+
+// ls, lg, b as the dimension table writes them.
+QString symbol(DimensionId id)
+{
+    return symbolOf(dimension(id));
+}
 
 QString sizeName(const SizeParameters& size)
 {
@@ -51,6 +59,16 @@ int nominalDiameter(const SizeParameters& size)
     for (char c : size.designation.substr(1))
         d = d * 10 + (c - '0');
     return d;
+}
+
+QString lengthsText(const LengthRow& row, const QString& separator)
+{
+    const std::pair<DimensionId, const std::string&> lengths[] = { { DimensionId::ShankLength, row.shank },
+        { DimensionId::GripLength, row.grip }, { DimensionId::ThreadLength, row.thread } };
+    QStringList parts;
+    for (const auto& [id, value] : lengths)
+        parts << symbol(id) + QLatin1Char(' ') + QString::fromStdString(value);
+    return parts.join(separator);
 }
 
 QString millimetres(double value)
@@ -108,11 +126,7 @@ LengthChoice chooseLength(const SizeParameters& size, const Joint& joint)
     const bool fullThread = rowKind(size, choice.key) == RowKind::Threaded;
     choice.rules << QStringLiteral("%1 の表で %2 mm 以上の最短の呼び長さ：%3 mm（%4）")
                         .arg(name, millimetres(choice.shortest), QString::number(choice.length),
-                            fullThread ? QStringLiteral("全ねじ")
-                                       : QStringLiteral("ls %1、lg %2、b %3")
-                                             .arg(QString::fromStdString(choice.row.shank),
-                                                 QString::fromStdString(choice.row.grip),
-                                                 QString::fromStdString(choice.row.thread)));
+                            fullThread ? QStringLiteral("全ねじ") : lengthsText(choice.row, QStringLiteral("、")));
     const QString designation = QStringLiteral("%1×%2").arg(name).arg(choice.length);
     if (choice.longest && choice.length > *choice.longest + kSlack) {
         choice.fit = Fit::HoleTooShallow;
@@ -125,12 +139,13 @@ LengthChoice chooseLength(const SizeParameters& size, const Joint& joint)
         if (grip > choice.clamped + kSlack) {
             choice.fit = Fit::ShankInThread;
             choice.rules << QStringLiteral(
-                "適合なし（円筒部がめねじに入る）：%1 の lg %2 mm が部材と座金の厚さ %3 mm より長い")
-                                .arg(designation, QString::number(grip), millimetres(choice.clamped));
+                "適合なし（円筒部がめねじに入る）：%1 の %2 %3 mm が部材と座金の厚さ %4 mm より長い")
+                                .arg(designation, symbol(DimensionId::GripLength), QString::number(grip),
+                                    millimetres(choice.clamped));
             return choice;
         }
-        choice.rules << QStringLiteral("lg %1 mm ≦ 部材と座金の厚さ %2 mm：めねじにはねじ部だけが入る")
-                            .arg(QString::number(grip), millimetres(choice.clamped));
+        choice.rules << QStringLiteral("%1 %2 mm ≦ 部材と座金の厚さ %3 mm：めねじにはねじ部だけが入る")
+                            .arg(symbol(DimensionId::GripLength), QString::number(grip), millimetres(choice.clamped));
     }
     choice.designation = designation;
     choice.rules << QStringLiteral("ねじ込み長さ：%1 − %2 = %3 mm（はめあい長さ %4 mm 以上）")

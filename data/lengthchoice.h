@@ -56,6 +56,9 @@ struct LengthChoice {
 int nominalDiameter(const SizeParameters& size);
 LengthChoice chooseLength(const SizeParameters& size, const Joint& joint);
 
+// A length's ls, lg and b with their symbols: "ls 10.75、lg 17、b 28" with separator "、".
+QString lengthsText(const LengthRow& row, const QString& separator);
+
 // A length in mm as shown: shortest decimal form, "." whatever the locale ("12.5", "22").
 QString millimetres(double value);
 

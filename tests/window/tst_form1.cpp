@@ -404,10 +404,14 @@ private slots:
     {
         Form1 form;
         const QList<QAction*> top = form.menuBar()->actions();
-        QCOMPARE(top.size(), 3);
+        // The design's three menus, with the tools menu between view and help.
+        QCOMPARE(top.size(), 4);
         QCOMPARE(top[0]->text(), QStringLiteral("ﾌｧｲﾙ(&F)"));
         QCOMPARE(top[1]->text(), QStringLiteral("表示(&V)"));
-        QCOMPARE(top[2]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+        QCOMPARE(top[2]->text(), QStringLiteral("ﾂｰﾙ(&T)"));
+        QCOMPARE(top[3]->text(), QStringLiteral("ﾍﾙﾌﾟ(&H)"));
+        QCOMPARE(child<QAction>(&form, "ChooseLength")->text(), QStringLiteral("呼び長さの選定(&L)..."));
+        QCOMPARE(child<QAction>(&form, "ChooseLength")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
         QCOMPARE(child<QAction>(&form, "Quit")->text(), QStringLiteral("終了"));
         // Reload first, then a separator; Quit last.
         const QList<QAction*> file = child<QMenu>(&form, "File")->actions();
