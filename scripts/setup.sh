@@ -17,7 +17,7 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev li
   fonts-ipafont-gothic qt6-translations-l10n)
 packages+=(libseccomp-dev) # the reader's system call filter
 if [ "$mode" = --test ]; then
-  packages+=(xvfb openbox x11-utils xdotool wmctrl locales strace clang libclang-rt-14-dev
+  packages+=(xvfb openbox x11-utils xdotool wmctrl dbus-daemon locales strace clang libclang-rt-14-dev
     libbenchmark-dev appstream desktop-file-utils dpkg-dev file hyperfine time
     python3-fusepy fuse3) # a slow drive for the desktop tests (tests/desktop/slowfs.py)
   command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)

@@ -10,10 +10,15 @@ rostari_add_test(tst_form2_desktop DESKTOP
   SOURCES desktop/tst_form2_desktop.cpp desktop/tst_formtop_xprobe.cpp desktop/tst_formtop_xprobe.h
   LIBS rostari_about rostari_platform PkgConfig::XCB)
 
+if(NOT WIN32)
+  # Read through the accessibility bus, as a screen reader reads the window.
+  find_package(Qt6 REQUIRED COMPONENTS DBus)
+endif()
 # Its slow-drive rows mount a FUSE file system (slowfs.py, python3-fusepy); one waits 30 s.
 rostari_add_test(tst_input_desktop DESKTOP
   SOURCES desktop/tst_input_desktop.cpp desktop/tst_formtop_xprobe.cpp desktop/tst_formtop_xprobe.h desktop/slowfs.h
-  LIBS rostari_core rostari_fixtures PkgConfig::XCB TIMEOUT 600)
+    desktop/accessibletree.cpp desktop/accessibletree.h
+  LIBS rostari_core rostari_fixtures PkgConfig::XCB Qt6::DBus TIMEOUT 600)
 add_dependencies(tst_input_desktop rostari-bolt rostari-mdbread)
 
 # Proof that the database is only read.

@@ -2,8 +2,10 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -184,4 +186,42 @@ xcb_window_t OtherProgramWindow::window()
             m_window = match.captured(1).toUInt(nullptr, 16);
     }
     return m_window;
+}
+
+void XProbe::mapCharacters(const QString& characters) const
+{
+    xcb_connection_t* connection = m_connection.get();
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    const int first = setup->min_keycode;
+    const int count = setup->max_keycode - first + 1;
+    std::unique_ptr<xcb_get_keyboard_mapping_reply_t, decltype(&std::free)> reply(
+        xcb_get_keyboard_mapping_reply(
+            connection, xcb_get_keyboard_mapping(connection, xcb_keycode_t(first), quint8(count)), nullptr),
+        &std::free);
+    if (!reply)
+        return;
+    const int perKey = reply->keysyms_per_keycode;
+    std::vector<xcb_keysym_t> keysyms(xcb_get_keyboard_mapping_keysyms(reply.get()),
+        xcb_get_keyboard_mapping_keysyms(reply.get()) + xcb_get_keyboard_mapping_keysyms_length(reply.get()));
+    int spare = count - 1; // spare keys from the top
+    for (const QChar character : characters) {
+        const xcb_keysym_t keysym = 0x01000000u + character.unicode(); // the Unicode keysym
+        if (std::find(keysyms.begin(), keysyms.end(), keysym) != keysyms.end())
+            continue;
+        auto blank = [&](int key) {
+            return std::all_of(keysyms.begin() + key * perKey, keysyms.begin() + (key + 1) * perKey,
+                [](xcb_keysym_t k) { return k == 0; });
+        };
+        while (spare >= 0 && !blank(spare))
+            --spare;
+        if (spare < 0)
+            return;
+        std::vector<xcb_keysym_t> row(std::size_t(perKey), 0);
+        row[0] = keysym;
+        if (perKey > 1)
+            row[1] = keysym;
+        xcb_change_keyboard_mapping(connection, 1, xcb_keycode_t(first + spare), quint8(perKey), row.data());
+        std::copy(row.begin(), row.end(), keysyms.begin() + spare * perKey);
+    }
+    std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr)); // a round trip
 }

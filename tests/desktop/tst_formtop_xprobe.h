@@ -29,6 +29,11 @@ public:
     QRect clientRect(xcb_window_t window) const; // root coordinates
     QRect frameRect(xcb_window_t window) const; // client grown by _NET_FRAME_EXTENTS
 
+    // Puts each character that no key types yet on a spare key, for as long as the display runs:
+    // xdotool then types it as any other key, where remapping a key for each character may be
+    // missed by a program that reads the keymap a moment too late.
+    void mapCharacters(const QString& characters) const;
+
     // Requests as a pager would send them, which a window manager honours at once.
     void activate(xcb_window_t window) const;
     void closeByManager(xcb_window_t window) const;

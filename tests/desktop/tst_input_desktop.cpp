@@ -1,8 +1,9 @@
 // The built program on the private X display, driven by real input (XTEST keys and mouse)
 // and read from outside: what the screen shows, the window manager's view of its windows,
-// the clipboard, the settings file and the exit status. Each row of the table is one case,
+// the clipboard, the settings file, the exit status and what a screen reader hears. Each row of the table is one case,
 // written as a script of actions and checks (see Case).
 
+#include "accessibletree.h"
 #include "desktoptools.h"
 #include "fixtures.h"
 #include "labels.h"
@@ -36,11 +37,14 @@ struct Case {
     // list type-ahead waits); click:WIDGET, rclick:WIDGET, hold:WIDGET:MS, tab:N (mouse);
     // move (the window, through the manager); other (another program's window, activated);
     // close:about (its close box); await:message (up to 45 s); release (the stalled file system);
-    // shot:NAME (the screen, kept as tst_input_desktop-NAME.png in the temporary folder).
+    // shot:NAME (the screen, kept as tst_input_desktop-NAME.png in the temporary folder); aside (the
+    // length chooser moved off the main window); main (the main window activated).
     // Checks start with "?": WIDGET=TEXT (the label shows TEXT), page=N (status text of
     // page N), popup=none|list|menu:File|menu:View|menu:Help, above=0|1, ontop=0|1 (over the
     // other program's window), dialog=none|shown|same, message=0|1, running, exit=0, stored
-    // (settings file untouched), clip= (nothing copied), clip=TEXT, clip:SYMBOL=VALUE,
+    // (settings file untouched), clip= (nothing copied), clip=TEXT, clip:SYMBOL=VALUE (also
+    // NAME=VALUE of a two-cell line), chooser=shown|none (the length chooser, in front),
+    // named:NAME=TEXT (the accessible object of that name describes itself with TEXT among its words),
     // lines=N (of the clipboard), frames=N (every value on page N clear of its frame, centred),
     // reading (the status bar says "読み込み中…"), boxes=N (message windows), boxtext=stalled (the
     // message says the file could not be read in time), since=S (at least S
@@ -108,6 +112,20 @@ const Case kCases[] = {
     { "Long values on page 1", Db::Long, "?frames=1 ?Label6=10.125 ?Label4=1234.5 ?Label5=123456.789" },
     { "Long values on page 2", Db::Long, "tab:1 ?frames=2 ?Label16_0=12.875 ?Label20=1234.5 ?Label19=99999.999" },
     { "Long values on page 3", Db::Long, "tab:2 ?frames=3 ?Label22=10.125 ?Label23=1234.5 ?Label24=12345678.9" },
+    // The length chooser. M8: 12 + spring washer 2 + steel 1 × 8 = 22 → 25, threaded to the head.
+    { "Ctrl+L: a full-width thickness, a spring washer and steel on M8; Enter shows the length", Db::Bundled,
+        "alt+Right alt+Right alt+Right alt+Right ?Label1=M8 ctrl+l ?chooser=shown type:１２ Tab Down "
+        "?named:推奨する呼び長さ=M8×25 aside Return ?Label15=25 ?Label13=--- ?Label1=M8" },
+    // M10: 12 + 2.5 + 10 = 24.5 → 25, 10.5 engaged; the button by its access key.
+    { "A size step in the main window recalculates the chooser, which copies its result", Db::Bundled,
+        "alt+Right alt+Right alt+Right alt+Right ctrl+l ?chooser=shown type:１２ Tab Down "
+        "?named:推奨する呼び長さ=M8×25 aside main "
+        "alt+Right ?Label1=M10 ?named:推奨する呼び長さ=M10×25 ctrl+l ?chooser=shown ctrl+c "
+        "?clip:推奨する呼び長さ=M10×25 ?clip:ねじ込み長さ（mm）=10.5 ?clip:部材の厚さ（mm）=12 ?clip:めねじの材料=鋼 "
+        "alt+s ?Label15=25" },
+    { "Bad input in the chooser: its message and no length; Escape closes the chooser alone", Db::Bundled,
+        "ctrl+l ?chooser=shown type:abc ?named:部材の厚さ=数字で入力してください "
+        "?named:推奨する呼び長さ=入力を直すと Escape ?chooser=none ?running" },
 };
 
 const QString kPageStatus[] = {
@@ -164,6 +182,7 @@ private:
     std::unique_ptr<SlowFolder> m_slow;
     QElapsedTimer m_started;
     QString m_log; // the program's standard error so far
+    std::unique_ptr<AccessibleTree> m_tree;
     xcb_window_t m_window = 0;
     QByteArray m_storedBefore;
     QImage m_dialogSeen;
@@ -173,6 +192,9 @@ private:
 void TestInputDesktop::initTestCase()
 {
     QVERIFY(m_x.isValid());
+    m_x.mapCharacters(QStringLiteral("０１２３４５６７８９．"));
+    m_tree = std::make_unique<AccessibleTree>();
+    QVERIFY2(m_tree->problem().isEmpty(), qPrintable(m_tree->problem()));
     m_model = std::make_unique<Form1>();
     m_model->ensurePolished();
 }
@@ -225,7 +247,7 @@ void TestInputDesktop::prepare(Db db)
     }
     const QString folder = m_slow ? m_slow->mountPoint() : m_work->path();
     m_started.start();
-    m_viewer = std::make_unique<desktop::Viewer>(m_config->path(), folder);
+    m_viewer = std::make_unique<desktop::Viewer>(m_config->path(), folder, m_tree->environment());
     const QString id = m_viewer->waitForWindow();
     QVERIFY(!id.isEmpty());
     m_window = id.toUInt();
@@ -314,6 +336,17 @@ void TestInputDesktop::act(const QString& action)
     } else if (part[0] == QLatin1String("shot")) {
         const QString shot = QDir::temp().filePath(QStringLiteral("tst_input_desktop-%1.png").arg(part[1]));
         QVERIFY(screen(m_x.clientRect(m_window).adjusted(-4, -30, 4, 4)).save(shot));
+    } else if (part[0] == QLatin1String("aside")) {
+        // Off the main window, whose labels are then seen on the screen.
+        const QList<xcb_window_t> chooser = viewerWindows(QStringLiteral("呼び長さの選定"));
+        QVERIFY(!chooser.isEmpty());
+        const QRect main = m_x.frameRect(m_window);
+        desktop::xdotool({ QStringLiteral("windowmove"), QStringLiteral("--sync"), QString::number(chooser.first()),
+            QString::number(main.right() + 20), QString::number(main.top()) });
+        QVERIFY(QTest::qWaitFor([&] { return !m_x.frameRect(chooser.first()).intersects(main); }, 5000));
+    } else if (part[0] == QLatin1String("main")) {
+        desktop::xdotool({ QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(m_window) });
+        QVERIFY(QTest::qWaitFor([&] { return m_x.activeWindow() == m_window; }, 5000));
     } else if (part[0] == QLatin1String("close")) {
         const QList<xcb_window_t> about = viewerWindows(QStringLiteral("information"));
         QVERIFY(!about.isEmpty());
@@ -387,6 +420,20 @@ QString TestInputDesktop::checkOnce(const QString& what)
         const bool shown = !box.isEmpty() && m_x.activeWindow() == box.first();
         return shown == (want == QLatin1String("1")) ? QString() : QStringLiteral("message shown: %1").arg(shown);
     }
+    if (key == QLatin1String("chooser")) {
+        const QList<xcb_window_t> chooser = viewerWindows(QStringLiteral("呼び長さの選定"));
+        if (want == QLatin1String("none"))
+            return chooser.isEmpty() ? QString() : QStringLiteral("the length chooser is open");
+        return !chooser.isEmpty() && m_x.activeWindow() == chooser.first()
+            ? QString()
+            : QStringLiteral("no length chooser with the focus");
+    }
+    if (key.startsWith(QLatin1String("named:"))) {
+        const std::optional<QString> description = m_tree->description(m_viewer->pid(), key.mid(6));
+        if (!description)
+            return QStringLiteral("nothing named %1 in the accessibility tree").arg(key.mid(6));
+        return description->contains(want) ? QString() : QStringLiteral("described as: ") + *description;
+    }
     if (key == QLatin1String("dialog")) {
         const QList<xcb_window_t> about = viewerWindows(QStringLiteral("information"));
         if (want == QLatin1String("none"))
@@ -411,7 +458,7 @@ QString TestInputDesktop::checkOnce(const QString& what)
         else
             holds = std::any_of(lines.begin(), lines.end(), [&](const QString& line) {
                 const QStringList cells = line.split(QLatin1Char('\t'));
-                return cells.size() == 3 && cells[0] == key.mid(5) && cells[2] == want;
+                return cells.size() >= 2 && cells[0] == key.mid(5) && cells.last() == want;
             });
         return holds ? QString() : QStringLiteral("clipboard: ") + text;
     }

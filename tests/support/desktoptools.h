@@ -31,9 +31,12 @@ inline QString xdotool(const QStringList& arguments)
 // The viewer as a child process with its own settings folder and working directory.
 class Viewer {
 public:
-    Viewer(const QString& configHome, const QString& workingDirectory)
+    // environment: more NAME=VALUE for the viewer.
+    Viewer(const QString& configHome, const QString& workingDirectory, const QStringList& environment = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const QString& variable : environment)
+            env.insert(variable.section(QLatin1Char('='), 0, 0), variable.section(QLatin1Char('='), 1));
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         m_process.setProcessEnvironment(env);
