@@ -64,9 +64,10 @@ QString figure(quill::DimensionId id, const QString& value)
     return quill::symbolOf(row) + QLatin1Char('\t') + quill::nameOf(row) + QLatin1Char('\t') + value;
 }
 
-QLabel* problemLabel(QWidget* parent, const char* name)
+QLabel* problemLabel(QLineEdit* field, const char* name)
 {
-    auto* label = new QLabel(parent);
+    auto* label = new QLabel(field->parentWidget());
+    label->setBuddy(field);
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
     QPalette palette = label->palette();
@@ -112,7 +113,7 @@ LengthChooser::LengthChooser(
     m_size->setObjectName(QStringLiteral("ChooserSize"));
 
     m_thickness = numberEdit(this, "Thickness", "部材の厚さ");
-    m_thicknessProblem = problemLabel(this, "ThicknessProblem");
+    m_thicknessProblem = problemLabel(m_thickness, "ThicknessProblem");
 
     m_washer = new QComboBox(this);
     m_washer->setObjectName(QStringLiteral("Washer"));
@@ -132,11 +133,11 @@ LengthChooser::LengthChooser(
         QStringLiteral("はめあい長さを呼び径 d の何倍にするかを、右の欄に入力します。"), Qt::ToolTipRole);
 
     m_factor = numberEdit(this, "Factor", "はめあい長さの係数");
-    m_factorProblem = problemLabel(this, "FactorProblem");
+    m_factorProblem = problemLabel(m_factor, "FactorProblem");
 
     m_depth = numberEdit(this, "Depth", "めねじの深さ");
     m_depth->setToolTip(QStringLiteral("止まり穴で使えるめねじの深さ。通しのめねじなら空欄。"));
-    m_depthProblem = problemLabel(this, "DepthProblem");
+    m_depthProblem = problemLabel(m_depth, "DepthProblem");
 
     m_result = new QLabel(this);
     m_result->setObjectName(QStringLiteral("Result"));
@@ -277,8 +278,10 @@ void LengthChooser::recalculate()
     const lengths::SizeParameters* size
         = lengths::findSize(std::string_view(designationBytes.constData(), std::size_t(designationBytes.size())));
 
+    // The message beside the field; a screen reader hears it with the field.
     auto show = [](QLabel* label, const quill::TypedNumber& read, const QString& maximum) {
         label->setText(quill::problemText(read.problem, maximum));
+        label->buddy()->setAccessibleDescription(label->text());
     };
     const QString mm = QStringLiteral("%1 mm").arg(kLongestMillimetres);
     const quill::TypedNumber thickness = quill::readPositive(m_thickness->text(), kLongestMillimetres);
