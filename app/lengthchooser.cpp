@@ -144,11 +144,17 @@ LengthChooser::LengthChooser(
     m_result->setAccessibleName(QStringLiteral("推奨する呼び長さ"));
     m_result->setTextFormat(Qt::PlainText);
     m_result->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_result->setMinimumHeight(3 * m_result->fontMetrics().lineSpacing());
     m_result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QFont resultFont = font;
     resultFont.setPointSizeF(font.pointSizeF() * 1.2);
     m_result->setFont(resultFont);
+    // As wide as the longest result of a length that fits; a reason why none fits wraps inside,
+    // so the dialog keeps its size whatever it says.
+    m_result->setWordWrap(true);
+    const QFontMetrics metrics(resultFont);
+    m_result->setFixedWidth(
+        metrics.horizontalAdvance(QStringLiteral("ねじ込み長さ 10.25 mm（はめあい長さ 10.5 mm 以上）")));
+    m_result->setMinimumHeight(4 * metrics.lineSpacing());
 
     m_show = new QPushButton(QStringLiteral("この長さを表示(&S)"), this);
     m_show->setObjectName(QStringLiteral("ShowLength"));
@@ -339,7 +345,7 @@ void LengthChooser::recalculate()
                     << figure(quill::DimensionId::ShankLength, ls) << figure(quill::DimensionId::GripLength, lg)
                     << figure(quill::DimensionId::ThreadLength, b);
         } else {
-            shown = QStringLiteral("適合する呼び長さはありません\n") + choice.rules.last();
+            shown = choice.rules.last(); // 適合なし（why）：…
             figures << QStringLiteral("推奨する呼び長さ\t適合なし") << QStringLiteral("理由\t") + choice.rules.last();
         }
     }
