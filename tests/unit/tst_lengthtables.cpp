@@ -246,9 +246,9 @@ private slots:
         // 10 + 22 = 32 → 40: M22 lists no 35.
         row("a hole in the list is skipped", "M22", 10, "", 1.0, -1, Fit::Fits, 40, "M22×40", "30", "---/---/40",
             "30 mm");
-        // 0.1 + 0.2 + 24.7 = 25: sums of typed decimals still meet a listed length.
-        row("decimals add up", "M8", 0.1, "t1=0.2", 3.0875, -1, Fit::Fits, 25, "M8×25", "24.7", "---/---/25",
-            "24.7 mm");
+        // 11.3 + 4.9 + 1.1 × 8 = 25, which doubles sum to 25.000000000000004: typed decimals still
+        // meet a listed length.
+        row("decimals add up", "M8", 11.3, "t1=4.9", 1.1, -1, Fit::Fits, 25, "M8×25", "8.8", "---/---/25", "8.8 mm");
         // 12 + 8 = 20 > 12 + 6 = 18.
         row("hole shallower than the engagement", "M8", 12, "", 1.0, 6, Fit::HoleTooShallow, 0, "", "", "",
             "めねじが浅い");
