@@ -18,6 +18,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+#include <iterator>
+
 namespace lengths = quill::lengths;
 
 namespace {
