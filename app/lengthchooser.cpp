@@ -293,7 +293,11 @@ void LengthChooser::recalculate()
         label->buddy()->setAccessibleDescription(label->text());
     };
     const QString mm = QStringLiteral("%1 mm").arg(kLongestMillimetres);
-    const quill::TypedNumber thickness = quill::readPositive(m_thickness->text(), kLongestMillimetres);
+    quill::TypedNumber thickness = quill::readPositive(m_thickness->text(), kLongestMillimetres);
+    // A dialog just opened waits for the thickness; it is not yet a mistake to have none.
+    const bool awaiting = thickness.problem == quill::NumberProblem::Empty && !m_thickness->isModified();
+    if (awaiting)
+        thickness.problem = quill::NumberProblem::None;
     show(m_thicknessProblem, thickness, mm);
     const quill::TypedNumber factor = quill::readPositive(m_factor->text(), kLargestFactor);
     show(m_factorProblem, factor, QString::number(kLargestFactor));
@@ -323,7 +327,8 @@ void LengthChooser::recalculate()
         shown = m_records->hasRecord() ? QStringLiteral("この呼びは呼び長さの表にありません")
                                        : QStringLiteral("サイズが表示されていません");
     } else if (!thickness.value || !factor.value || (!through && !depth.value)) {
-        shown = QStringLiteral("入力を直すと、呼び長さを選びます");
+        shown = awaiting ? QStringLiteral("部材の厚さを入力すると、呼び長さを選びます")
+                         : QStringLiteral("入力を直すと、呼び長さを選びます");
     } else {
         joint.thickness = *thickness.value;
         joint.factor = *factor.value;

@@ -124,8 +124,9 @@ const Case kCases[] = {
         "?clip:推奨する呼び長さ=M10×25 ?clip:ねじ込み長さ（mm）=10.5 ?clip:部材の厚さ（mm）=12 ?clip:めねじの材料=鋼 "
         "alt+s ?Label15=25" },
     { "Bad input in the chooser: its message and no length; Escape closes the chooser alone", Db::Bundled,
-        "ctrl+l ?chooser=shown type:abc ?named:部材の厚さ=数字で入力してください "
-        "?named:推奨する呼び長さ=入力を直すと Escape ?chooser=none ?running" },
+        "ctrl+l ?chooser=shown ?named:推奨する呼び長さ=部材の厚さを入力すると type:abc "
+        "?named:部材の厚さ=数字で入力してください ?named:推奨する呼び長さ=入力を直すと "
+        "BackSpace BackSpace BackSpace ?named:部材の厚さ=値を入力してください Escape ?chooser=none ?running" },
 };
 
 const QString kPageStatus[] = {
