@@ -16,6 +16,7 @@ class QLabel;
 class QPushButton;
 class QStatusBar;
 class DataControl;
+class ExportActions;
 class LengthChooser;
 class LengthList;
 class RecordBinding;
@@ -132,6 +133,7 @@ private:
     QAction* m_copy = nullptr;
     // 呼び長さの選定, made when first asked for so that start-up does not build it.
     LengthChooser* m_lengthChooser = nullptr;
+    ExportActions* m_export = nullptr;
     // Form_Activate runs when the window becomes active after start-up or after the
     // About dialog, not when the user comes back from another program.
     bool m_activationPending = false;

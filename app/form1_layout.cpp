@@ -7,12 +7,14 @@
 #include "designunits.h"
 #include "dimensiontext.h"
 #include "drawings.h"
+#include "exportactions.h"
 #include "form1.h"
 #include "labels.h"
 #include "lengthlist.h"
 #include "pagelabels.h"
 #include "recordbinding.h"
 #include "recordsource.h"
+#include "sheetcontent.h"
 #include "tabcontrol.h"
 
 #include <QAction>
@@ -38,6 +40,9 @@ void Form1::buildMenus()
     reload->setObjectName(QStringLiteral("Reload"));
     reload->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     connect(reload, &QAction::triggered, m_records, &quill::RecordSource::reload);
+    file->addSeparator();
+    m_export = new ExportActions(this, m_records, [this] { return sheetContentOf(*this); });
+    file->addActions({ m_export->print(), m_export->savePdf(), m_export->saveDxf() });
     file->addSeparator();
     QAction* quit = file->addAction(QStringLiteral("終了"));
     quit->setObjectName(QStringLiteral("Quit"));

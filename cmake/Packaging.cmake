@@ -30,6 +30,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.quillmark.example/)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "libqt6widgets6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6core6 (>= 6.2), qt6-qpa-plugins, libmdb3 (>= 1.0), libglib2.0-0, libstdc++6 (>= 12), fonts-ipafont-gothic")
 string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libseccomp2 (>= 2.5)") # the reader's system call filter
+string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libqt6printsupport6 (>= 6.2)") # the print module, loaded when printing
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_GENERATOR DEB)
 include(CPack)

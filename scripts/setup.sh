@@ -20,6 +20,7 @@ if [ "$mode" = --test ]; then
   packages+=(xvfb openbox x11-utils xdotool wmctrl dbus-daemon locales strace clang libclang-rt-14-dev
     libbenchmark-dev appstream desktop-file-utils dpkg-dev file hyperfine time
     python3-fusepy fuse3) # a slow drive for the desktop tests (tests/desktop/slowfs.py)
+  packages+=(python3-ezdxf librecad poppler-utils) # readers of the PDF and DXF the program writes
   command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 fi
 

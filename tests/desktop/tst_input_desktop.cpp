@@ -24,6 +24,8 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 
+#include <unistd.h>
+
 namespace {
 
 // Slow and Stalled: the bundled database on a FUSE file system that takes 60 ms for each 4 KiB
@@ -39,6 +41,7 @@ struct Case {
     // close:about (its close box); await:message (up to 45 s); release (the stalled file system);
     // shot:NAME (the screen, kept as tst_input_desktop-NAME.png in the temporary folder); aside (the
     // length chooser moved off the main window); main (the main window activated).
+    // docs:readonly, docs:full (the documents folder becomes a read-only or a nearly full file system).
     // Checks start with "?": WIDGET=TEXT (the label shows TEXT), page=N (status text of
     // page N), popup=none|list|menu:File|menu:View|menu:Help, above=0|1, ontop=0|1 (over the
     // other program's window), dialog=none|shown|same, message=0|1, running, exit=0, stored
@@ -49,6 +52,9 @@ struct Case {
     // reading (the status bar says "読み込み中…"), boxes=N (message windows), boxtext=stalled (the
     // message says the file could not be read in time), since=S (at least S
     // seconds since the program started), opens=N (times the database was opened).
+    // window=print|pdf|dxfcase|dxf|none (that dialog in front, or none of them open),
+    // saved=NAME (a whole file of that name in the documents folder, the only one there),
+    // docs=0 (nothing there, not even a temporary file), printed=0 (no print file in the home).
     const char* script;
 };
 
@@ -127,6 +133,23 @@ const Case kCases[] = {
         "ctrl+l ?chooser=shown ?named:推奨する呼び長さ=部材の厚さを入力すると type:abc "
         "?named:部材の厚さ=数字で入力してください ?named:推奨する呼び長さ=入力を直すと "
         "BackSpace BackSpace BackSpace ?named:部材の厚さ=値を入力してください Escape ?chooser=none ?running" },
+    // Onto paper and into CAD; the documents folder is named in Japanese.
+    { "Ctrl+P opens the print dialog, Escape closes it with nothing printed", Db::Bundled,
+        "ctrl+p ?window=print Escape ?window=none ?printed=0 ?running" },
+    { "PDF through its file dialog, under its default name", Db::Bundled,
+        "alt+f e ?window=pdf Return ?window=none ?saved=M3_六角穴付ボルト.pdf ?running" },
+    { "Counterbore DXF: a case picked, then saved", Db::Bundled,
+        "alt+f d ?window=dxfcase Down Return ?window=dxf Return ?window=none "
+        "?saved=M3_座ぐり_座金なし・頭部が出る.dxf" },
+    { "Cancelled dialogs write nothing", Db::Bundled,
+        "alt+f e ?window=pdf Escape ?window=none alt+f d ?window=dxfcase Escape ?window=none alt+f d Return "
+        "?window=dxf Escape ?window=none ?docs=0 ?running" },
+    { "A read-only folder: a message, nothing written", Db::Bundled,
+        "docs:readonly alt+f e ?window=pdf Return ?message=1 Return ?message=0 ?docs=0 ?running" },
+    { "A full disk: a message, nothing left half-written", Db::Bundled,
+        "docs:full alt+f e ?window=pdf Return ?message=1 Return ?message=0 ?docs=0 ?running" },
+    { "No record: nothing to print or save", Db::None,
+        "?message=1 Return ?message=0 ctrl+p alt+f e Escape ?popup=none ?window=none ?docs=0 ?printed=0 ?running" },
 };
 
 const QString kPageStatus[] = {
@@ -188,6 +211,8 @@ private:
     QByteArray m_storedBefore;
     QImage m_dialogSeen;
     QImage m_labelExpected; // the last label compared, drawn here
+    QString m_docs; // the viewer's documents folder
+    bool m_mounted = false; // a file system made for a case is mounted on it
 };
 
 void TestInputDesktop::initTestCase()
@@ -214,6 +239,9 @@ void TestInputDesktop::cleanup()
     m_slow.reset(); // once nothing reads from it
     m_log.clear();
     m_dialogSeen = {};
+    if (m_mounted)
+        desktop::run(QStringLiteral("umount"), { m_docs });
+    m_mounted = false;
 }
 
 void TestInputDesktop::prepare(Db db)
@@ -226,6 +254,13 @@ void TestInputDesktop::prepare(Db db)
     m_storedBefore = "[Form1_StrtUp]\nX1=2400\nY1=1200\n";
     settings.write(m_storedBefore);
     settings.close();
+    // The documents folder, where saving starts, with a Japanese name.
+    m_docs = m_work->filePath(QStringLiteral("図面"));
+    QVERIFY(QDir().mkpath(m_docs));
+    QFile userDirs(m_config->filePath(QStringLiteral("user-dirs.dirs")));
+    QVERIFY(userDirs.open(QIODevice::WriteOnly));
+    userDirs.write("XDG_DOCUMENTS_DIR=\"" + m_docs.toUtf8() + "\"\n");
+    userDirs.close();
 
     if (db == Db::Bundled) {
         QVERIFY(QFile::copy(QStringLiteral(ROSTARI_BUILD_DIR "/share/rostari-bolt/quilldat.mdb"),
@@ -348,6 +383,22 @@ void TestInputDesktop::act(const QString& action)
     } else if (part[0] == QLatin1String("main")) {
         desktop::xdotool({ QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(m_window) });
         QVERIFY(QTest::qWaitFor([&] { return m_x.activeWindow() == m_window; }, 5000));
+    } else if (part[0] == QLatin1String("docs")) {
+        // Root writes anywhere permissions say it may not, so the folder becomes a file system of
+        // its own: read-only, or too small for a sheet.
+        const bool full = part[1] == QLatin1String("full");
+        if (geteuid() == 0) {
+            const QString options = full ? QStringLiteral("size=32k") : QStringLiteral("ro,size=1m");
+            QCOMPARE(QProcess::execute(QStringLiteral("mount"),
+                         { QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"), options,
+                             QStringLiteral("rostari-test"), m_docs }),
+                0);
+            m_mounted = true;
+        } else if (full) {
+            QSKIP("making a full file system needs root");
+        } else {
+            QVERIFY(QFile::setPermissions(m_docs, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        }
     } else if (part[0] == QLatin1String("close")) {
         const QList<xcb_window_t> about = viewerWindows(QStringLiteral("information"));
         QVERIFY(!about.isEmpty());
@@ -518,6 +569,41 @@ QString TestInputDesktop::checkOnce(const QString& what)
         return sameImage(screen(place), expected)
             ? QString()
             : QStringLiteral("the status bar at %1,%2 says something else").arg(place.x()).arg(place.y());
+    }
+    if (key == QLatin1String("window")) {
+        const std::pair<const char*, QString> titles[]
+            = { { "print", QStringLiteral("印刷") }, { "pdf", QStringLiteral("PDF に保存") },
+                  { "dxfcase", QStringLiteral("座ぐりの種類") }, { "dxf", QStringLiteral("座ぐりを DXF に保存") } };
+        for (const auto& [name, title] : titles) {
+            const QList<xcb_window_t> shown = viewerWindows(title);
+            if (want == QLatin1String(name))
+                return !shown.isEmpty() && m_x.activeWindow() == shown.first()
+                    ? QString()
+                    : QStringLiteral("no %1 dialog in front").arg(title);
+            if (want == QLatin1String("none") && !shown.isEmpty())
+                return title + QStringLiteral(" is open");
+        }
+        return QString();
+    }
+    if (key == QLatin1String("saved") || key == QLatin1String("docs")) {
+        const QStringList there
+            = QDir(m_docs).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        if (key == QLatin1String("docs"))
+            return there.isEmpty() ? QString() : QStringLiteral("in the documents folder: ") + there.join(u' ');
+        if (there != QStringList { want })
+            return QStringLiteral("in the documents folder: ") + there.join(u' ');
+        QFile file(QDir(m_docs).filePath(want));
+        const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const bool whole = want.endsWith(QLatin1String(".pdf"))
+            ? bytes.startsWith("%PDF-") && bytes.trimmed().endsWith("%%EOF")
+            : bytes.contains("AC1015") && bytes.trimmed().endsWith("EOF");
+        return whole ? QString() : QStringLiteral("%1 is not a whole file (%2 bytes)").arg(want).arg(bytes.size());
+    }
+    if (key == QLatin1String("printed")) {
+        // The print dialog offers a file in the home folder named after the sheet.
+        const QStringList printed
+            = QDir::home().entryList({ QStringLiteral("*.pdf"), QStringLiteral("*.ps") }, QDir::Files);
+        return printed.isEmpty() ? QString() : QStringLiteral("printed: ") + printed.join(u' ');
     }
 
     // What a label shows: the screen against the label drawn with that text.

@@ -13,7 +13,7 @@ deb=$(ls "$work"/out/*.deb)
 echo "package: $(basename "$deb")"
 
 info=$(dpkg-deb -I "$deb")
-for dep in libqt6widgets6 qt6-qpa-plugins libmdb3 libseccomp2 fonts-ipafont-gothic; do
+for dep in libqt6widgets6 qt6-qpa-plugins libmdb3 libseccomp2 fonts-ipafont-gothic libqt6printsupport6; do
   grep -q "Depends:.*$dep" <<<"$info" || fail "Depends lacks $dep"
 done
 
@@ -26,6 +26,12 @@ for f in usr/bin/rostari-bolt usr/bin/quilldb usr/libexec/rostari-bolt/rostari-m
          usr/share/icons/hicolor/32x32/apps/rostari-bolt.png; do
   [ -e "$root/$f" ] || fail "package lacks /$f"
 done
+# The print module where the program looks for it (its folder relative to bin/ is a UTF-16 text in
+# the program), with its entry point.
+module_dir=$(strings -a -el "$root/usr/bin/rostari-bolt" | grep -m1 -E '^\.\./lib[^ ]*/rostari-bolt/$' || true)
+module=$root/usr/bin/${module_dir}rostari-print.so
+[ -n "$module_dir" ] && [ -e "$module" ] || fail "package lacks the print module at /usr/bin/${module_dir}"
+nm -D --defined-only "$module" | grep -qw rostariPrintPage || fail "the print module lacks rostariPrintPage"
 desktop=$root/usr/share/applications/com.example.quillmark.RostariBolt.desktop
 grep -qx 'Path=/usr/share/rostari-bolt' "$desktop" || fail "desktop entry does not start in /usr/share/rostari-bolt"
 desktop-file-validate "$desktop" || fail "desktop-file-validate"

@@ -37,3 +37,9 @@ if(NOT WIN32)
   target_compile_definitions(tst_matrix PRIVATE ${robust_definitions})
   add_dependencies(tst_matrix rostari-mdbread quilldat)
 endif()
+
+# The sheet as PDF and the counterbores as DXF, read back by poppler, ezdxf and LibreCAD where
+# they are installed.
+rostari_add_test(tst_export SOURCES window/tst_export.cpp LIBS rostari_core rostari_fixtures TIMEOUT 900)
+target_compile_definitions(tst_export PRIVATE ${robust_definitions})
+add_dependencies(tst_export quilldat rostari-mdbread)

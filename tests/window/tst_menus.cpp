@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
+#include <QMenu>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTemporaryDir>
@@ -149,6 +150,33 @@ private slots:
         QTRY_COMPARE(textOf(form.get(), "Label13"), after);
         QTest::qWait(50);
         QCOMPARE(textOf(form.get(), "Label13"), after);
+    }
+
+    // The file menu's output items sit together above a rule and 終了, last; usable only while a
+    // record is shown.
+    void fileMenuOutputWhileARecordIsShown_data()
+    {
+        QTest::addColumn<bool>("database");
+        QTest::newRow("no database: nothing to output") << false;
+        QTest::newRow("a record shown") << true;
+    }
+    void fileMenuOutputWhileARecordIsShown()
+    {
+        QFETCH(bool, database);
+        if (!database)
+            QVERIFY(QFile::remove(QStringLiteral("quilldat.mdb")));
+        auto form = startWindow();
+        const QList<QAction*> items = child<QMenu>(form.get(), "File")->actions();
+        QStringList names;
+        for (const QAction* item : items)
+            names << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
+        const QStringList tail { QStringLiteral("Print"), QStringLiteral("SavePdf"), QStringLiteral("SaveDxf"),
+            QStringLiteral("-"), QStringLiteral("Quit") };
+        QCOMPARE(names.mid(names.size() - tail.size()), tail);
+        QCOMPARE(items[names.indexOf(QStringLiteral("Print"))]->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+        for (const char* name : { "Print", "SavePdf", "SaveDxf" })
+            QCOMPARE(child<QAction>(form.get(), name)->isEnabled(), database);
+        QVERIFY(child<QAction>(form.get(), "Quit")->isEnabled());
     }
 
     // The program's style reads the menu bar's overflow arrow itself; it is the arrow the style
