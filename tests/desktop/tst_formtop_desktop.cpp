@@ -102,7 +102,7 @@ void TestFormTopDesktop::onKeepsWindowAboveAnActivatedWindow()
 
     const xcb_window_t other = activateOtherWindow();
     QVERIFY(other != 0);
-    QTest::qWait(200); // let the manager finish restacking after the activation
+    QVERIFY(m_x.waitForManager()); // its restacking after the activation done
     QVERIFY2(formIsAbove(other), "the activated window went over the keep-above one");
     QCOMPARE(m_x.clientRect(formId()), m_shownAt);
     QCOMPARE(m_form->geometry().size(), kPlace.size());
@@ -114,12 +114,12 @@ void TestFormTopDesktop::onTwiceStaysAbove()
     QVERIFY(FormTop(*m_form, 1) != 0);
     QTRY_VERIFY_WITH_TIMEOUT(m_x.netWmState(formId()).contains(kAbove), kWindowManagerMs);
     QVERIFY(FormTop(*m_form, 1) != 0);
-    QTest::qWait(200);
+    QVERIFY(m_x.waitForManager());
     QCOMPARE(m_x.netWmState(formId()).count(kAbove), 1);
 
     const xcb_window_t other = activateOtherWindow();
     QVERIFY(other != 0);
-    QTest::qWait(200);
+    QVERIFY(m_x.waitForManager());
     QVERIFY(formIsAbove(other));
     QCOMPARE(m_x.clientRect(formId()), m_shownAt);
 }
@@ -149,7 +149,7 @@ void TestFormTopDesktop::offOnOrdinaryWindowLeavesItInPlace()
     const QList<xcb_window_t> before = m_x.stacking();
 
     QVERIFY(FormTop(*m_form, 0) != 0);
-    QTest::qWait(300);
+    QVERIFY(m_x.waitForManager());
     QVERIFY(!m_x.netWmState(formId()).contains(kAbove));
     QCOMPARE(m_x.stacking(), before);
     QCOMPARE(m_x.clientRect(formId()), m_shownAt);
@@ -186,7 +186,7 @@ void TestFormTopDesktop::otherModesChangeNothing()
     const QList<xcb_window_t> stackingBefore = m_x.stacking();
 
     QCOMPARE(FormTop(*m_form, static_cast<std::int16_t>(mode)), 0);
-    QTest::qWait(300);
+    QVERIFY(m_x.waitForManager());
     QCOMPARE(m_x.netWmState(formId()), stateBefore);
     QCOMPARE(m_x.stacking(), stackingBefore);
     QCOMPARE(m_form->isVisible(), !startHidden);
@@ -250,7 +250,7 @@ void TestFormTopDesktop::stateSurvivesHidingAndShowing()
     QTRY_VERIFY_WITH_TIMEOUT(!m_x.isViewable(formId()), kWindowManagerMs);
     m_form->show();
     QTRY_VERIFY_WITH_TIMEOUT(m_x.isViewable(formId()), kWindowManagerMs);
-    QTest::qWait(200);
+    QVERIFY(m_x.waitForManager());
     QCOMPARE(m_x.netWmState(formId()).contains(kAbove), above);
 }
 
