@@ -78,6 +78,19 @@ const Case kCases[] = {
         "?dialog=same close:about ?dialog=none ?running ?Label15=5" },
     { "Focus starts in the length list; Tab goes to the tabs and back", Db::Bundled,
         "Down ?Label15=6 Tab Right ?page=2 Left ?page=1 Tab Down ?Label15=8" },
+    // Pages by the usual keys, wrapping round; a value only on that page shows it is shown.
+    { "Ctrl+Tab and Ctrl+Shift+Tab from the length list", Db::Bundled,
+        "ctrl+Tab ?page=2 ?Label19=3.4 ctrl+Tab ?page=3 ?Label22=7 ctrl+Tab ?page=1 ?Label6=5.5 ctrl+shift+Tab ?page=3 "
+        "ctrl+shift+Tab ?page=2 ctrl+shift+Tab ?page=1 ?Label15=5" },
+    { "Ctrl+PageDown and Ctrl+PageUp in the length list turn pages, not the length", Db::Bundled,
+        "ctrl+Page_Down ?page=2 ?Label19=3.4 ctrl+Page_Up ?page=1 ?Label15=5 ctrl+Page_Up ?page=3 ?Label22=7 "
+        "ctrl+Page_Down ?page=1 ?Label15=5" },
+    { "Page keys with the focus on the tabs, which keep it", Db::Bundled,
+        "Tab ctrl+Page_Down ?page=2 ctrl+Tab ?page=3 ctrl+Page_Down ?page=1 ctrl+shift+Tab ?page=3 ctrl+Page_Up "
+        "?page=2 "
+        "Right ?page=3" },
+    { "In the open length list Ctrl+PageDown stays with the list", Db::Bundled,
+        "alt+Down ?popup=list ctrl+Page_Down Escape ?popup=none ?page=1 ?Label15=5" },
     { "Keep-above stays over another program's window", Db::Bundled, "F4 other ?ontop=1" },
     { "Without keep-above another program's window goes over", Db::Bundled, "other ?ontop=0" },
     // Navigation.
