@@ -59,18 +59,22 @@ public:
     {
         QElapsedTimer timer;
         timer.start();
+        QString id;
         while (timer.elapsed() < 20000) {
-            const QString id
-                = xdotool({ QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
-                              QStringLiteral("--pid"), QString::number(m_process.processId()), QStringLiteral("--name"),
-                              QStringLiteral("JIS B 1176") })
-                      .section(QLatin1Char('\n'), 0, 0);
+            id = xdotool({ QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+                             QStringLiteral("--pid"), QString::number(m_process.processId()), QStringLiteral("--name"),
+                             QStringLiteral("JIS B 1176") })
+                     .section(QLatin1Char('\n'), 0, 0);
             if (!id.isEmpty() && isManaged(id)) {
                 m_window = id;
                 return m_window;
             }
             QTest::qWait(50);
         }
+        qWarning("no main window taken on by the window manager: viewer %s, window [%s], %s, %s",
+            isRunning() ? "running" : "ended", qPrintable(id),
+            qPrintable(run(QStringLiteral("xprop"), { QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST") })),
+            qPrintable(id.isEmpty() ? QString() : property(id, "_NET_FRAME_EXTENTS")));
         return {};
     }
 
