@@ -86,9 +86,8 @@ const Case kCases[] = {
         "ctrl+Page_Down ?page=2 ?Label19=3.4 ctrl+Page_Up ?page=1 ?Label15=5 ctrl+Page_Up ?page=3 ?Label22=7 "
         "ctrl+Page_Down ?page=1 ?Label15=5" },
     { "Page keys with the focus on the tabs, which keep it", Db::Bundled,
-        "Tab ctrl+Page_Down ?page=2 ctrl+Tab ?page=3 ctrl+Page_Down ?page=1 ctrl+shift+Tab ?page=3 ctrl+Page_Up "
-        "?page=2 "
-        "Right ?page=3" },
+        "Tab ctrl+Page_Down ?page=2 ctrl+Tab ?page=3 ctrl+Page_Down ?page=1 ctrl+shift+Tab ?page=3 "
+        "ctrl+Page_Up ?page=2 Right ?page=3" },
     { "In the open length list Ctrl+PageDown stays with the list", Db::Bundled,
         "alt+Down ?popup=list ctrl+Page_Down Escape ?popup=none ?page=1 ?Label15=5" },
     { "Keep-above stays over another program's window", Db::Bundled, "F4 other ?ontop=1" },
