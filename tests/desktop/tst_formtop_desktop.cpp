@@ -70,8 +70,8 @@ bool TestFormTopDesktop::showForm()
     m_form->show();
     if (!QTest::qWaitForWindowExposed(m_form.get()))
         return false;
-    const bool managed
-        = QTest::qWaitFor([this] { return m_x.stacking().contains(formId()) && m_x.clientRect(formId()).isValid(); });
+    const bool managed = QTest::qWaitFor(
+        [this] { return m_x.stacking().contains(formId()) && m_x.clientRect(formId()).isValid(); }, kWindowManagerMs);
     m_shownAt = m_x.clientRect(formId());
     return managed && m_shownAt.size() == kPlace.size();
 }
@@ -82,10 +82,10 @@ xcb_window_t TestFormTopDesktop::activateOtherWindow()
     if (!QTest::qWaitFor([this] { return m_other->window() != 0; }, 10000))
         return 0;
     const xcb_window_t other = m_other->window();
-    if (!QTest::qWaitFor([&] { return m_x.stacking().contains(other); }))
+    if (!QTest::qWaitFor([&] { return m_x.stacking().contains(other); }, kWindowManagerMs))
         return 0;
     m_x.activate(other);
-    return QTest::qWaitFor([&] { return m_x.activeWindow() == other; }) ? other : 0;
+    return QTest::qWaitFor([&] { return m_x.activeWindow() == other; }, kWindowManagerMs) ? other : 0;
 }
 
 bool TestFormTopDesktop::formIsAbove(xcb_window_t other) const

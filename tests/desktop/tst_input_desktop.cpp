@@ -174,6 +174,8 @@ const QString kPageStatus[] = {
 const QString kNothingCopied = QStringLiteral("(nothing copied)");
 // A check that holds returns at once; only one that fails waits this long.
 constexpr int kPatienceMs = 8000;
+// The window manager is another process; on a loaded machine it has once taken over 5 s.
+constexpr int kWindowManagerMs = 15000;
 
 bool sameImage(const QImage& a, const QImage& b)
 {
@@ -384,9 +386,9 @@ void TestInputDesktop::act(const QString& action)
         m_other = std::make_unique<OtherProgramWindow>(m_x.clientRect(m_window).adjusted(40, 40, -40, -40));
         QVERIFY(QTest::qWaitFor([this] { return m_other->window() != 0; }, 10000));
         const xcb_window_t other = m_other->window();
-        QVERIFY(QTest::qWaitFor([&] { return m_x.stacking().contains(other); }));
+        QVERIFY(QTest::qWaitFor([&] { return m_x.stacking().contains(other); }, kWindowManagerMs));
         m_x.activate(other);
-        QVERIFY(QTest::qWaitFor([&] { return m_x.activeWindow() == other; }));
+        QVERIFY(QTest::qWaitFor([&] { return m_x.activeWindow() == other; }, kWindowManagerMs));
         QVERIFY2(m_x.waitForManager(), "the window manager did not answer"); // its restacking done
     } else if (part[0] == QLatin1String("await")) {
         // The stalled read is given up after 30 s.
@@ -403,10 +405,10 @@ void TestInputDesktop::act(const QString& action)
         const QRect main = m_x.frameRect(m_window);
         desktop::xdotool({ QStringLiteral("windowmove"), QStringLiteral("--sync"), QString::number(chooser.first()),
             QString::number(main.right() + 20), QString::number(main.top()) });
-        QVERIFY(QTest::qWaitFor([&] { return !m_x.frameRect(chooser.first()).intersects(main); }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return !m_x.frameRect(chooser.first()).intersects(main); }, kWindowManagerMs));
     } else if (part[0] == QLatin1String("main")) {
         desktop::xdotool({ QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(m_window) });
-        QVERIFY(QTest::qWaitFor([&] { return m_x.activeWindow() == m_window; }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return m_x.activeWindow() == m_window; }, kWindowManagerMs));
     } else if (part[0] == QLatin1String("docs")) {
         // Root writes anywhere permissions say it may not, so the folder becomes a file system of
         // its own: read-only, or too small for a sheet.
