@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QLabel>
+#include "textlabel.h"
 
 // A label that reports a click of the left button: pressed and released over it.
-class ClickLabel : public QLabel {
+class ClickLabel : public TextLabel {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    using TextLabel::TextLabel;
 
 signals:
     void clicked();

@@ -5,6 +5,8 @@
 #include "designunits.h"
 #include "makerinfo.h"
 #include "openurl.h"
+#include "textlabel.h"
+#include "textstack.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -22,7 +24,8 @@ QFont labelFont(const DesignFonts& fonts, qreal points, bool underline = false)
 }
 
 // A transparent plain-text label; auto-sized to its text with its top-left at the place.
-QLabel* placeLabel(QLabel* label, const char* name, const QString& text, int leftTwips, int topTwips, const QFont& font)
+TextLabel* placeLabel(
+    TextLabel* label, const char* name, const QString& text, int leftTwips, int topTwips, const QFont& font)
 {
     label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
@@ -53,15 +56,18 @@ Form2::Form2(const DesignFonts& fonts, QWidget* parent)
     setWindowTitle(QStringLiteral("information"));
     setFixedSize(twipsToPixels(4815), twipsToPixels(5160));
 
-    placeLabel(new QLabel(this), "Label3", QStringLiteral("ロスタリシリーズ"), 1260, 240, labelFont(fonts, 12));
-    QLabel* label1 = placeLabel(
-        new QLabel(this), "Label1", QStringLiteral("六角穴付ボルト JIS B 1176(1988)"), 540, 600, labelFont(fonts, 12));
+    TextLabel* label3 = placeLabel(
+        new TextLabel(this), "Label3", QStringLiteral("ロスタリシリーズ"), 1260, 240, labelFont(fonts, 12));
+    TextLabel* label1 = placeLabel(new TextLabel(this), "Label1", QStringLiteral("六角穴付ボルト JIS B 1176(1988)"),
+        540, 600, labelFont(fonts, 12));
     label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label1->setFixedSize(twipsToPixels(3720), twipsToPixels(240));
-    placeLabel(new QLabel(this), "Label4", QStringLiteral("Vre 4.20"), 1980, 900, labelFont(fonts, 12));
-    placeLabel(new QLabel(this), "Label11", makerinfo::copyrightLine, 480, 1200, labelFont(fonts, 11.25));
-    placeLabel(new QLabel(this), "Label12", QStringLiteral("E-mail  ") + makerinfo::emailAddress, 900, 1440,
-        labelFont(fonts, 9.75));
+    TextLabel* label4
+        = placeLabel(new TextLabel(this), "Label4", QStringLiteral("Vre 4.20"), 1980, 900, labelFont(fonts, 12));
+    TextLabel* label11
+        = placeLabel(new TextLabel(this), "Label11", makerinfo::copyrightLine, 480, 1200, labelFont(fonts, 11.25));
+    TextLabel* label12 = placeLabel(new TextLabel(this), "Label12",
+        QStringLiteral("E-mail  ") + makerinfo::emailAddress, 900, 1440, labelFont(fonts, 9.75));
 
     auto* link = new ClickLabel(this);
     QPalette linkPalette = link->palette();
@@ -70,6 +76,8 @@ Form2::Form2(const DesignFonts& fonts, QWidget* parent)
     link->setCursor(Qt::ArrowCursor);
     m_label13_7 = placeLabel(link, "Label13_7", makerinfo::webAddress, 900, 1620, labelFont(fonts, 9.75, true));
     connect(link, &ClickLabel::clicked, this, &Form2::Label13_Click);
+    // The boxes are the design font's; a substitute draws lower or higher in them.
+    separateStackedTexts({ label3, label1, label4, label11, label12, link });
 
     auto* frame1 = new QFrame(this);
     frame1->setObjectName(QStringLiteral("Frame1"));

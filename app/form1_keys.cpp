@@ -1,11 +1,13 @@
 // What a designer does from the keyboard and the clipboard: step through the sizes with
-// Alt and the arrow keys, and copy the size shown.
+// Alt and the arrow keys, through the pages with Ctrl+Tab or Ctrl+PageDown, and copy the
+// size shown.
 
 #include "form1.h"
 #include "labels.h"
 #include "lengthlist.h"
 #include "recordsource.h"
 #include "shownsize.h"
+#include "tabcontrol.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -30,6 +32,34 @@ void Form1::buildKeys()
         action->setObjectName(QLatin1String(move.name));
         action->setShortcut(QKeySequence(move.key));
         connect(action, &QAction::triggered, m_records, move.step);
+        addAction(action);
+    }
+
+    // Pages from anywhere in the window, wrapping round as in any tabbed window; the tab control
+    // reports the change as a click does, so the status text follows. As window shortcuts they
+    // come before the focused control's own keys unless it claims them, as the open length list
+    // does. The closed list would take Ctrl+PageDown as PageDown, which it keeps for itself:
+    // the page keys win there, since focus starts in the list and nothing is lost.
+    struct PageStep {
+        const char* name;
+        QList<QKeySequence> keys;
+        int step;
+    };
+    const PageStep pageSteps[] = {
+        { "NextPage", { Qt::CTRL | Qt::Key_Tab, Qt::CTRL | Qt::Key_PageDown }, 1 },
+        // Shift+Tab comes as Backtab from the keyboard.
+        { "PreviousPage",
+            { Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, Qt::CTRL | Qt::Key_PageUp },
+            -1 },
+    };
+    for (const PageStep& pageStep : pageSteps) {
+        auto* action = new QAction(this);
+        action->setObjectName(QLatin1String(pageStep.name));
+        action->setShortcuts(pageStep.keys);
+        connect(action, &QAction::triggered, this, [this, step = pageStep.step] {
+            const int pages = m_sstab1->count();
+            m_sstab1->setCurrentIndex((m_sstab1->currentIndex() + step + pages) % pages);
+        });
         addAction(action);
     }
 

@@ -70,8 +70,8 @@ bool TestFormTopDesktop::showForm()
     m_form->show();
     if (!QTest::qWaitForWindowExposed(m_form.get()))
         return false;
-    const bool managed
-        = QTest::qWaitFor([this] { return m_x.stacking().contains(formId()) && m_x.clientRect(formId()).isValid(); });
+    const bool managed = QTest::qWaitFor(
+        [this] { return m_x.stacking().contains(formId()) && m_x.clientRect(formId()).isValid(); }, kWindowManagerMs);
     m_shownAt = m_x.clientRect(formId());
     return managed && m_shownAt.size() == kPlace.size();
 }
@@ -82,10 +82,10 @@ xcb_window_t TestFormTopDesktop::activateOtherWindow()
     if (!QTest::qWaitFor([this] { return m_other->window() != 0; }, 10000))
         return 0;
     const xcb_window_t other = m_other->window();
-    if (!QTest::qWaitFor([&] { return m_x.stacking().contains(other); }))
+    if (!QTest::qWaitFor([&] { return m_x.stacking().contains(other); }, kWindowManagerMs))
         return 0;
     m_x.activate(other);
-    return QTest::qWaitFor([&] { return m_x.activeWindow() == other; }) ? other : 0;
+    return QTest::qWaitFor([&] { return m_x.activeWindow() == other; }, kWindowManagerMs) ? other : 0;
 }
 
 bool TestFormTopDesktop::formIsAbove(xcb_window_t other) const
@@ -102,7 +102,7 @@ void TestFormTopDesktop::onKeepsWindowAboveAnActivatedWindow()
 
     const xcb_window_t other = activateOtherWindow();
     QVERIFY(other != 0);
-    QTest::qWait(200); // let the manager finish restacking after the activation
+    QVERIFY(m_x.waitForManager()); // its restacking after the activation done
     QVERIFY2(formIsAbove(other), "the activated window went over the keep-above one");
     QCOMPARE(m_x.clientRect(formId()), m_shownAt);
     QCOMPARE(m_form->geometry().size(), kPlace.size());
@@ -114,12 +114,12 @@ void TestFormTopDesktop::onTwiceStaysAbove()
     QVERIFY(FormTop(*m_form, 1) != 0);
     QTRY_VERIFY_WITH_TIMEOUT(m_x.netWmState(formId()).contains(kAbove), kWindowManagerMs);
     QVERIFY(FormTop(*m_form, 1) != 0);
-    QTest::qWait(200);
+    QVERIFY(m_x.waitForManager());
     QCOMPARE(m_x.netWmState(formId()).count(kAbove), 1);
 
     const xcb_window_t other = activateOtherWindow();
     QVERIFY(other != 0);
-    QTest::qWait(200);
+    QVERIFY(m_x.waitForManager());
     QVERIFY(formIsAbove(other));
     QCOMPARE(m_x.clientRect(formId()), m_shownAt);
 }
@@ -149,7 +149,7 @@ void TestFormTopDesktop::offOnOrdinaryWindowLeavesItInPlace()
     const QList<xcb_window_t> before = m_x.stacking();
 
     QVERIFY(FormTop(*m_form, 0) != 0);
-    QTest::qWait(300);
+    QVERIFY(m_x.waitForManager());
     QVERIFY(!m_x.netWmState(formId()).contains(kAbove));
     QCOMPARE(m_x.stacking(), before);
     QCOMPARE(m_x.clientRect(formId()), m_shownAt);
@@ -186,7 +186,7 @@ void TestFormTopDesktop::otherModesChangeNothing()
     const QList<xcb_window_t> stackingBefore = m_x.stacking();
 
     QCOMPARE(FormTop(*m_form, static_cast<std::int16_t>(mode)), 0);
-    QTest::qWait(300);
+    QVERIFY(m_x.waitForManager());
     QCOMPARE(m_x.netWmState(formId()), stateBefore);
     QCOMPARE(m_x.stacking(), stackingBefore);
     QCOMPARE(m_form->isVisible(), !startHidden);
@@ -250,7 +250,7 @@ void TestFormTopDesktop::stateSurvivesHidingAndShowing()
     QTRY_VERIFY_WITH_TIMEOUT(!m_x.isViewable(formId()), kWindowManagerMs);
     m_form->show();
     QTRY_VERIFY_WITH_TIMEOUT(m_x.isViewable(formId()), kWindowManagerMs);
-    QTest::qWait(200);
+    QVERIFY(m_x.waitForManager());
     QCOMPARE(m_x.netWmState(formId()).contains(kAbove), above);
 }
 

@@ -1,6 +1,7 @@
 #include "tst_formtop_xprobe.h"
 
 #include <QRegularExpression>
+#include <QTest>
 
 #include <algorithm>
 #include <cstdlib>
@@ -148,6 +149,24 @@ void XProbe::sendToRoot(xcb_window_t window, const char* message, quint32 data0,
         XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
         reinterpret_cast<const char*>(&event));
     xcb_flush(m_connection.get());
+}
+
+// The manager works through its events in order: its answer to a request for the frame extents
+// of a fresh window of our own comes after whatever it was sent before.
+bool XProbe::waitForManager(int timeoutMs) const
+{
+    xcb_connection_t* connection = m_connection.get();
+    const xcb_window_t probe = xcb_generate_id(connection);
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe, root(), 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+        m_screen->root_visual, 0, nullptr);
+    sendToRoot(probe, "_NET_REQUEST_FRAME_EXTENTS", 0, 0);
+    const xcb_atom_t extents = atom("_NET_FRAME_EXTENTS");
+    // The test's own windows keep taking events meanwhile.
+    const bool answered
+        = QTest::qWaitFor([&] { return !cardinals(probe, extents, XCB_ATOM_CARDINAL).isEmpty(); }, timeoutMs);
+    xcb_destroy_window(connection, probe);
+    xcb_flush(connection);
+    return answered;
 }
 
 // _NET_ACTIVE_WINDOW takes the source first, _NET_CLOSE_WINDOW the time first.

@@ -34,6 +34,11 @@ public:
     // missed by a program that reads the keymap a moment too late.
     void mapCharacters(const QString& characters) const;
 
+    // Returns once the window manager has handled every request that reached the X server
+    // before this call (false if it did not answer in time). A check that something did not
+    // change, or that stays as it was, can then be judged at once instead of after a pause.
+    bool waitForManager(int timeoutMs = 15000) const;
+
     // Requests as a pager would send them, which a window manager honours at once.
     void activate(xcb_window_t window) const;
     void closeByManager(xcb_window_t window) const;

@@ -51,45 +51,43 @@ public:
         }
     }
 
-    // The X window id of the main window once it is mapped, or empty.
+    // The X window id of the main window once the window manager has taken it on (framed,
+    // placed and mapped it), or empty. Only the main window counts: xdotool's search conditions
+    // are alternatives unless --all is given, and without it the database message of the same
+    // process matched too and was now and then listed first.
     QString waitForWindow()
     {
         QElapsedTimer timer;
         timer.start();
-        while (timer.elapsed() < 10000) {
-            const QString ids
-                = xdotool({ QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                    QString::number(m_process.processId()), QStringLiteral("--name"), QStringLiteral("JIS B 1176") });
-            if (!ids.isEmpty()) {
-                m_window = ids.split(QLatin1Char('\n')).first();
-                // Give the window manager time to frame it.
-                QTest::qWait(300);
+        QString id;
+        while (timer.elapsed() < 20000) {
+            id = xdotool({ QStringLiteral("search"), QStringLiteral("--all"), QStringLiteral("--onlyvisible"),
+                             QStringLiteral("--pid"), QString::number(m_process.processId()), QStringLiteral("--name"),
+                             QStringLiteral("JIS B 1176") })
+                     .section(QLatin1Char('\n'), 0, 0);
+            if (!id.isEmpty() && isManaged(id)) {
+                m_window = id;
                 return m_window;
             }
             QTest::qWait(50);
         }
+        qWarning("no main window taken on by the window manager: viewer %s, window [%s], %s, %s",
+            isRunning() ? "running" : "ended", qPrintable(id),
+            qPrintable(run(QStringLiteral("xprop"), { QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST") })),
+            qPrintable(id.isEmpty() ? QString() : property(id, "_NET_FRAME_EXTENTS")));
         return {};
     }
 
-    // The outer (frame) corner: the client's place on the screen less the frame extents. Asked
-    // again for a while, since the window manager sets the extents when it has framed the window.
+    // The outer (frame) corner: the client's place on the screen less the frame extents.
     QPoint framePosition() const
     {
-        QElapsedTimer timer;
-        timer.start();
-        do {
-            const QString info = run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), m_window });
-            const auto x = QRegularExpression(QStringLiteral("Absolute upper-left X:\\s+(-?\\d+)")).match(info);
-            const auto y = QRegularExpression(QStringLiteral("Absolute upper-left Y:\\s+(-?\\d+)")).match(info);
-            const QString extents = run(
-                QStringLiteral("xprop"), { QStringLiteral("-id"), m_window, QStringLiteral("_NET_FRAME_EXTENTS") });
-            const auto ext = QRegularExpression(QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)")).match(extents);
-            if (x.hasMatch() && y.hasMatch() && ext.hasMatch())
-                return { x.captured(1).toInt() - ext.captured(1).toInt(),
-                    y.captured(1).toInt() - ext.captured(3).toInt() };
-            QTest::qWait(100);
-        } while (timer.elapsed() < 3000);
-        return { -99999, -99999 };
+        const QString info = run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), m_window });
+        const auto x = QRegularExpression(QStringLiteral("Absolute upper-left X:\\s+(-?\\d+)")).match(info);
+        const auto y = QRegularExpression(QStringLiteral("Absolute upper-left Y:\\s+(-?\\d+)")).match(info);
+        const auto ext = kExtents.match(property(m_window, "_NET_FRAME_EXTENTS"));
+        if (!x.hasMatch() || !y.hasMatch() || !ext.hasMatch())
+            return { -99999, -99999 };
+        return { x.captured(1).toInt() - ext.captured(1).toInt(), y.captured(1).toInt() - ext.captured(3).toInt() };
     }
 
     // Dismisses the database message if one is shown (the working folder may hold no database).
@@ -126,6 +124,23 @@ public:
     QString errorOutput() { return QString::fromUtf8(m_process.readAllStandardError()); }
 
 private:
+    inline static const QRegularExpression kExtents { QStringLiteral("= (\\d+), (\\d+), (\\d+), (\\d+)") };
+
+    static QString property(const QString& window, const char* name)
+    {
+        return run(QStringLiteral("xprop"), { QStringLiteral("-id"), window, QLatin1String(name) });
+    }
+    // The manager lists a window among its clients once it has framed and placed it; mapping it
+    // is its last step of taking a window on (the search above asks for a viewable one).
+    static bool isManaged(const QString& window)
+    {
+        const QString clients
+            = run(QStringLiteral("xprop"), { QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST") });
+        const QString hex = QStringLiteral("0x") + QString::number(window.toULongLong(), 16);
+        return QRegularExpression(QStringLiteral("[ ,]%1(,|$)").arg(hex)).match(clients).hasMatch()
+            && kExtents.match(property(window, "_NET_FRAME_EXTENTS")).hasMatch();
+    }
+
     QProcess m_process;
     QString m_window;
 };

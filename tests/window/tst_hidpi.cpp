@@ -3,16 +3,22 @@
 // on the bundled database, as app/main.cpp starts it. Once the first record is shown, the child
 // lists every widget with its logical rectangle and text and writes a screenshot of each page.
 // Every row must list what ratio 1 lists and show the drawings under the labels.
+// The child also draws each label's text alone, on each page and in the About dialog: no two
+// texts' ink may touch.
 
+#include "designfont.h"
 #include "desktoptools.h"
 #include "form1.h"
+#include "form2.h"
 #include "programsetup.h"
 #include "recordsource.h"
 #include "tabcontrol.h"
 #include "testmain.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -22,6 +28,42 @@
 #include <cstdio>
 
 namespace {
+
+// Writes the ink of every shown label's text, each drawn alone over the window with all texts
+// hidden, as a mask (black where that text alone changes a device pixel): <window>-<label>.png.
+// A text is hidden by drawing it in a transparent colour; frames and backgrounds stay.
+bool writeTextInks(QWidget& window, const QString& folder, const QString& windowName)
+{
+    QList<QLabel*> labels;
+    for (QLabel* label : window.findChildren<QLabel*>())
+        if (label->isVisibleTo(&window) && !label->text().isEmpty() && !label->objectName().isEmpty())
+            labels.append(label);
+    const auto hide = [](QLabel* label, bool hidden) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::BrightText, Qt::transparent);
+        label->setPalette(palette);
+        label->setForegroundRole(hidden ? QPalette::BrightText : QPalette::WindowText);
+    };
+    for (QLabel* label : labels)
+        hide(label, true);
+    const QImage blank = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    bool written = true;
+    for (QLabel* label : labels) {
+        hide(label, false);
+        const QImage alone = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        hide(label, true);
+        QImage ink(alone.size(), QImage::Format_Grayscale8);
+        ink.fill(255);
+        for (int y = 0; y < alone.height(); ++y)
+            for (int x = 0; x < alone.width(); ++x)
+                if (alone.pixel(x, y) != blank.pixel(x, y))
+                    ink.setPixel(x, y, 0);
+        written = ink.save(QStringLiteral("%1/ink-%2-%3.png").arg(folder, windowName, label->objectName())) && written;
+    }
+    for (QLabel* label : labels)
+        hide(label, false);
+    return written;
+}
 
 // The child: start as the program does, wait for the first record, then tell what is shown.
 int showFirstRecord(int argc, char** argv, const QString& folder)
@@ -54,9 +96,15 @@ int showFirstRecord(int argc, char** argv, const QString& folder)
         const QPixmap shot = QGuiApplication::platformName() == QLatin1String("xcb")
             ? form.screen()->grabWindow(form.winId())
             : form.grab();
-        if (!shot.save(QStringLiteral("%1/page%2.bmp").arg(folder).arg(page + 1)))
+        if (!shot.save(QStringLiteral("%1/page%2.bmp").arg(folder).arg(page + 1))
+            || !writeTextInks(form, folder, QStringLiteral("page%1").arg(page + 1)))
             return 1;
     }
+    Form2 about(DesignFonts(), &form);
+    about.show();
+    if (!QTest::qWaitForWindowExposed(&about) || !about.grab().save(folder + QStringLiteral("/about.png"))
+        || !writeTextInks(about, folder, QStringLiteral("about")))
+        return 1;
     return 0;
 }
 
@@ -71,6 +119,9 @@ struct Shown {
     qreal ratio = 0;
     QMap<QString, Widget> widgets;
     QImage pages[3];
+    QImage about;
+    // Per window ("page1" to "page3", "about"), each label's text ink alone.
+    QMap<QString, QMap<QString, QImage>> inks;
 };
 
 char* toString(const Widget& w)
@@ -112,7 +163,66 @@ Shown show(const QProcessEnvironment& environment)
     for (int page = 0; page < 3; ++page)
         shown.pages[page]
             = QImage(folder.filePath(QStringLiteral("page%1.bmp").arg(page + 1))).convertToFormat(QImage::Format_RGB32);
+    shown.about = QImage(folder.filePath(QStringLiteral("about.png")));
+    static const QRegularExpression inkName(QStringLiteral("^ink-([^-]+)-(.+)\\.png$"));
+    for (const QString& file : QDir(folder.path()).entryList({ QStringLiteral("ink-*.png") })) {
+        const auto name = inkName.match(file);
+        if (name.hasMatch())
+            shown.inks[name.captured(1)][name.captured(2)] = QImage(folder.filePath(file));
+    }
     return shown;
+}
+
+// The first place where two labels' texts touch: one's ink in a device pixel of the other's or
+// next to one (across a corner too), or empty. A picture of the window with the two inks in red
+// and blue is kept.
+QString touchingTexts(const Shown& shown, const QString& window, const QImage& screen)
+{
+    const QMap<QString, QImage> inks = shown.inks.value(window);
+    if (inks.size() < 3)
+        return QStringLiteral("%1: only %2 texts drawn").arg(window).arg(inks.size());
+    const QRect area(QPoint(), inks.first().size());
+    const auto inked = [](const QImage& ink, const QPoint& p) { return qGray(ink.pixel(p)) == 0; };
+    // Which text inks each pixel; the first found where two do.
+    QList<QString> owner(qsizetype(area.width()) * area.height());
+    const auto at = [&](const QPoint& p) -> QString& { return owner[qsizetype(p.y()) * area.width() + p.x()]; };
+    for (auto it = inks.cbegin(); it != inks.cend(); ++it)
+        for (int y = 0; y < area.height(); ++y)
+            for (int x = 0; x < area.width(); ++x)
+                if (inked(it.value(), { x, y }) && at({ x, y }).isEmpty())
+                    at({ x, y }) = it.key();
+    for (auto it = inks.cbegin(); it != inks.cend(); ++it)
+        for (int y = 0; y < area.height(); ++y)
+            for (int x = 0; x < area.width(); ++x) {
+                if (!inked(it.value(), { x, y }))
+                    continue;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const QPoint p(x + dx, y + dy);
+                        if (!area.contains(p) || at(p).isEmpty() || at(p) == it.key())
+                            continue;
+                        const QString other = at(p);
+                        QImage picture = screen.convertToFormat(QImage::Format_RGB32);
+                        for (int v = 0; v < area.height(); ++v)
+                            for (int u = 0; u < area.width(); ++u) {
+                                if (inked(inks.value(other), { u, v }))
+                                    picture.setPixel(u, v, qRgb(255, 0, 0));
+                                if (inked(it.value(), { u, v }))
+                                    picture.setPixel(u, v, qRgb(0, 0, 255));
+                            }
+                        const QString kept
+                            = QDir::temp().filePath(QStringLiteral("tst_hidpi-%1-%2.png").arg(window).arg(shown.ratio));
+                        picture.save(kept);
+                        return QStringLiteral("%1 at ratio %2: %3 and %4 touch at %5,%6 (device pixels; %7)")
+                            .arg(window)
+                            .arg(shown.ratio)
+                            .arg(other, it.key())
+                            .arg(x)
+                            .arg(y)
+                            .arg(kept);
+                    }
+            }
+    return {};
 }
 
 QProcessEnvironment environment()
@@ -154,6 +264,7 @@ private slots:
         const Shown shown = show(env);
         QCOMPARE(shown.ratio, ratio);
         compareWithRatioOne(shown);
+        noTextTouchesText(shown);
     }
 
     // As a desktop at 125 % or 150 % sets it: Xft.dpi in the X resources, no Qt variables.
@@ -183,9 +294,21 @@ private slots:
         const Shown shown = show(env);
         QCOMPARE(shown.ratio, dpi / 96.0);
         compareWithRatioOne(shown);
+        noTextTouchesText(shown);
     }
 
 private:
+    void noTextTouchesText(const Shown& shown)
+    {
+        for (int page = 1; page <= 3; ++page) {
+            const QString window = QStringLiteral("page%1").arg(page);
+            const QString touching = touchingTexts(shown, window, shown.pages[page - 1]);
+            QVERIFY2(touching.isEmpty(), qPrintable(touching));
+        }
+        const QString touching = touchingTexts(shown, QStringLiteral("about"), shown.about);
+        QVERIFY2(touching.isEmpty(), qPrintable(touching));
+    }
+
     // Same widgets, rectangles and texts as at ratio 1, and on every page the drawing around the labels: where
     // the 1x drawing has one colour all around a pixel, the screen shows that colour there; inside its black
     // lines it stays black-ish; at the ratios a drawing is made for (1, 2) every pixel is a drawing colour.
