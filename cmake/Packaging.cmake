@@ -12,6 +12,8 @@ install(CODE "
   message(STATUS \"Installing: \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/${ROSTARI_APP_ID}.desktop\")
 ")
 install(FILES ${PROJECT_SOURCE_DIR}/dist/linux/${ROSTARI_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The licence, in Debian's machine-readable format (the package links the system's Qt and libmdb).
+install(FILES ${PROJECT_SOURCE_DIR}/dist/linux/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 if(EXISTS ${PROJECT_SOURCE_DIR}/resources/rostari-bolt.png)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/rostari-bolt.png
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)

@@ -4,7 +4,8 @@
 #   1. First chroot, a clone of the committed HEAD: `./run` installs what it needs, builds, and leaves the
 #      viewer running (offscreen); then `./test` passes on the same build/, and the Debian package is made.
 #      With --windows, the Windows build's one command, scripts/windows-build.sh, then runs in the same
-#      chroot (its static Qt kept in <cache>/windows-qt, built there when missing).
+#      chroot (its static Qt kept in <cache>/windows-qt, built there when missing): the zip and the
+#      installer, the tests under Wine with the reader's confinement, and the installer's own check.
 #   2. Second chroot: `apt-get install ./rostari-bolt_*.deb` pulls in every dependency; the installed menu
 #      entry's Exec, run in its Path=, shows the viewer on the bundled database without a database message,
 #      offscreen and then on an Xvfb screen (window mapped, screenshot not blank).
@@ -12,7 +13,7 @@
 #   scripts/fresh-debian-check.sh [--test-args ARGS] [--windows] [REPO]
 #     REPO         defaults to this checkout; its committed HEAD is what is tried
 #     --test-args  arguments for ./test in the first chroot (e.g. --sanitize)
-#     --windows    also the Windows build, its tests under Wine and its zip in the first chroot
+#     --windows    also the Windows build, its tests under Wine, its zip and installer in the first chroot
 #
 # Needs root and the Debian package registry. The base chroot and the downloaded packages are kept in
 # $ROSTARI_FRESH_CACHE (default /var/cache/rostari-bolt/fresh-debian), reused when present and made again
@@ -173,12 +174,16 @@ if [ $windows -eq 1 ]; then
   in_root "$root" bash -c 'cd /root/project && ROSTARI_WIN_CACHE=/root/windows-qt timeout 4800 scripts/windows-build.sh' \
     >"$logs/windows.log" 2>&1 || fail "scripts/windows-build.sh: $(tail -n 1 "$logs/windows.log")" "$logs/windows.log"
   t_windows=$(($(now) - t0))
-  rm -f "$logs"/rostari-bolt-*-win64.zip
+  rm -f "$logs"/rostari-bolt-*-win64.zip "$logs"/rostari-bolt-*-setup.exe
   cp "$root"/root/project/build-windows/rostari-bolt-*-win64.zip "$logs/" || fail "no zip" "$logs/windows.log"
-  cp "$root/root/project/build-windows/viewer-wine.png" "$logs/" 2>/dev/null
+  cp "$root"/root/project/build-windows/rostari-bolt-*-setup.exe "$logs/" || fail "no installer" "$logs/windows.log"
+  for png in viewer-wine installer-welcome installer-licence installed-viewer-wine; do
+    cp "$root/root/project/build-windows/$png.png" "$logs/" 2>/dev/null
+  done
   zip=$(basename "$(ls "$logs"/rostari-bolt-*-win64.zip)")
-  windows_said="; $zip built and tested under Wine in ${t_windows} s"
-  say "scripts/windows-build.sh: $zip ($(du -k "$logs/$zip" | cut -f1) KiB) in ${t_windows} s"
+  setup=$(basename "$(ls "$logs"/rostari-bolt-*-setup.exe)")
+  windows_said="; $zip and $setup built and tested under Wine in ${t_windows} s"
+  say "scripts/windows-build.sh: $zip ($(du -k "$logs/$zip" | cut -f1) KiB), $setup ($(du -k "$logs/$setup" | cut -f1) KiB) in ${t_windows} s"
 fi
 
 in_root "$root" bash -c 'mkdir -p /root/pkg && cd /root/pkg &&

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Builds the viewer for 64-bit Windows with MinGW-w64 on Debian 12, tests it under Wine and
-# writes build-windows/rostari-bolt-<version>-win64.zip.
+# writes build-windows/rostari-bolt-<version>-win64.zip and its installer,
+# build-windows/rostari-bolt-<version>-setup.exe.
 #   scripts/windows-build.sh              everything (what CI runs)
-#   scripts/windows-build.sh --no-tests   build and zip only
+#   scripts/windows-build.sh --no-tests   build, zip and installer only
 # Steps: the packages (apt, through sudo when not root); a static Qt from Debian's qt6-base
 # source, cached outside the repository (scripts/windows-qt.sh; $ROSTARI_WIN_CACHE, default
 # ~/.cache/rostari-bolt-win); libmdb from third_party/ with the iconv layer of third_party/iconv_win;
 # the project in build-windows/build; its tests under Wine through CTest; quilldb dumps compared
 # with a Linux quilldb; the viewer started under Wine on a private X display (screenshot,
-# settings in the registry); the zip.
+# settings in the registry); the zip with the licences; the installer (NSIS, dist/windows/installer.nsi),
+# installed, started, installed again and uninstalled in a fresh Wine prefix
+# (scripts/windows-installer-check.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$root/build-windows
@@ -26,7 +29,7 @@ fail() { echo "windows-build: $*" >&2; exit 1; }
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev wine64 wine
   autoconf automake libtool autoconf-archive gettext make patch dpkg-dev cmake ninja-build pkg-config zip
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev libxcb1-dev mdbtools-dev
-  fonts-ipafont-gothic xvfb openbox x11-utils xdotool wmctrl xclip imagemagick)
+  fonts-ipafont-gothic xvfb openbox x11-utils xdotool wmctrl xclip imagemagick nsis python3)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -143,11 +146,17 @@ step "the zip"
 stage=$out/rostari-bolt-$version-win64
 zipfile=$out/rostari-bolt-$version-win64.zip
 rm -rf "$stage" "$zipfile"
-mkdir -p "$stage/translations"
+mkdir -p "$stage/translations" "$stage/licenses/mdbtools"
 cp "$bin/rostari-bolt.exe" "$bin/rostari-mdbread.exe" "$bin/quilldb.exe" "$data/quilldat.mdb" \
   "$root/data/cap-screw-sizes.csv" "$root/data/cap-screw-provenance.csv" "$stage/"
 cp /usr/share/qt6/translations/qtbase_ja.qm "$stage/translations/"
 sed 's/$/\r/' "$root/dist/windows/README.txt" >"$stage/README.txt"
+# The licences: the project's, and those of everything linked in (THIRD-PARTY-NOTICES.txt says what).
+sed 's/$/\r/' "$root/LICENSE" >"$stage/LICENSE.txt"
+sed 's/$/\r/' "$root/THIRD-PARTY-NOTICES.txt" >"$stage/THIRD-PARTY-NOTICES.txt"
+cp -r "$qt/licenses" "$stage/licenses/qt"
+tar -xzOf "$root/third_party/mdbtools-1.0.0.tar.gz" mdbtools-1.0.0/COPYING.LIB >"$stage/licenses/mdbtools/COPYING.LIB"
+cp /usr/share/doc/mingw-w64-x86-64-dev/copyright "$stage/licenses/mingw-w64.txt"
 "$triple-strip" "$stage/"*.exe
 # Everything is linked statically: each DLL a program imports must be one Windows itself has
 # (as Wine's system folder holds them), none of MinGW's runtime, Qt or libmdb.
@@ -162,3 +171,36 @@ for exe in "$stage/"*.exe; do
 done
 (cd "$out" && zip -qr -9 "$zipfile" "$(basename "$stage")")
 step "wrote $zipfile ($(du -k "$zipfile" | cut -f1) KiB)"
+
+step "the installer"
+setup=$out/rostari-bolt-$version-setup.exe
+inst=$out/installer
+rm -rf "$setup" "$inst"
+mkdir -p "$inst"
+# What the installer puts in place, file by file, and so what it removes again: the files, then
+# their folders, deepest first.
+{
+  (cd "$stage" && find . -type f | sort) | sed 's|^\./||; s|/|\\|g; s|^|Delete "$INSTDIR\\|; s|$|"|'
+  (cd "$stage" && find . -mindepth 1 -type d | sort -r) | sed 's|^\./||; s|/|\\|g; s|^|RMDir "$INSTDIR\\|; s|$|"|'
+} >"$inst/files.nsh"
+# The licence page: the project's licence, then the notices (UTF-8 with a byte-order mark, which
+# NSIS needs to read it as such).
+{ printf '\xef\xbb\xbf'; cat "$root/LICENSE"; echo; echo; cat "$root/THIRD-PARTY-NOTICES.txt"; } | sed 's/$/\r/' \
+  >"$inst/licence.txt"
+makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DSTAGE="$stage" -DSIZE_KB="$(du -sk "$stage" | cut -f1)" \
+  -DFILES="$inst/files.nsh" -DLICENCE="$inst/licence.txt" -DICON="$root/resources/rostari-bolt.ico" \
+  -DOUTFILE="$setup" "$root/dist/windows/installer.nsi" >"$inst/makensis.log" 2>&1 ||
+  { cat "$inst/makensis.log"; fail "makensis failed"; }
+# Debian's NSIS makes a 32-bit installer unless told otherwise, which this 64-bit-only Wine cannot
+# even load (and then exits 0): the installer must be a 64-bit program.
+"$triple-objdump" -f "$setup" | grep -q 'file format pei-x86-64' || fail "$setup is not a 64-bit Windows program"
+step "wrote $setup ($(du -k "$setup" | cut -f1) KiB)"
+
+if [ $tests -eq 1 ]; then
+  step "the installer under Wine in a fresh prefix"
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w
+  "$root/scripts/desktop-session.sh" "$root/scripts/windows-installer-check.sh" "$setup" "$stage" \
+    "$cmp/quilldat-sizes-linux.csv" "$out"
+fi
+step "done"

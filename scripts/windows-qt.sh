@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds a static Qt for 64-bit Windows (Core, Gui, Widgets, Test) from Debian's qt6-base source
+# Builds a static Qt for 64-bit Windows (Core, Gui, Widgets, PrintSupport, Test) from Debian's qt6-base source
 # with MinGW-w64, into a cache folder outside the repository, and prints the install prefix.
 # A complete build whose key (source version, options, toolchain) matches is reused as it is.
 #   scripts/windows-qt.sh            prefix on stdout, progress on stderr
@@ -16,7 +16,10 @@ qt_version=${qt_deb_version%%+*}
 qt_options=(-release -static -static-runtime -xplatform win32-g++ -qt-host-path /usr
   -nomake examples -nomake tests -no-opengl -no-dbus -no-icu -no-zstd -no-pkg-config
   -qt-zlib -qt-pcre -qt-harfbuzz -qt-freetype -qt-libpng -qt-libjpeg -qt-doubleconversion
-  -no-feature-sql -no-feature-network -no-feature-xml -no-feature-printsupport -no-feature-concurrent)
+  -no-feature-sql -no-feature-network -no-feature-xml -no-feature-concurrent
+  # Printing and PDF: asked for by name, so a build that would lack one stops at configure.
+  -feature-printsupport -feature-printer -feature-printdialog -feature-printpreviewwidget
+  -feature-printpreviewdialog -feature-pdf)
 cmake_options=(-G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain"
   -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
   # The Windows platform plugin would need wintab.h, which MinGW-w64 does not ship.
@@ -28,8 +31,33 @@ key=$( {
   x86_64-w64-mingw32-g++-posix -dumpfullversion
 } | sed "s|$root|<root>|g" | sha256sum | cut -c1-16)
 prefix=$cache/qt-$qt_version-win64-static-$key
+src_dir=$cache/src/qt6-base-$qt_deb_version
+# The licence texts of Qt and of the code it bundles, which a program linked with it carries
+# (THIRD-PARTY-NOTICES.txt names them by these paths in Qt's source), into <prefix>/licenses.
+licence_files=(LICENSES/LGPL-3.0-only.txt LICENSES/GPL-3.0-only.txt
+  src/3rdparty/zlib/LICENSE src/3rdparty/pcre2/LICENCE src/3rdparty/pcre2/LICENCE-SLJIT
+  src/3rdparty/double-conversion/LICENSE src/3rdparty/harfbuzz-ng/COPYING
+  src/3rdparty/freetype/LICENSE.txt src/3rdparty/freetype/docs/FTL.TXT src/3rdparty/freetype/ZLIB-LICENSE.txt
+  src/3rdparty/freetype/BDF-LICENSE.txt src/3rdparty/freetype/PCF-LICENSE.txt src/3rdparty/libpng/LICENSE
+  src/3rdparty/libjpeg/LICENSE src/3rdparty/libjpeg/ijg-license.txt src/3rdparty/libjpeg/zlib-license.txt
+  src/3rdparty/md4c/LICENSE.md src/3rdparty/tinycbor/LICENSE src/3rdparty/blake2/COPYING
+  src/3rdparty/sha3/CC0_LICENSE src/3rdparty/sha3/BRG_ENDIAN_LICENSE src/3rdparty/rfc6234/LICENSE
+  src/3rdparty/easing/LICENSE src/3rdparty/icc/LICENSE.txt src/corelib/text/UNICODE_LICENSE.txt
+  src/corelib/tools/LICENSE.siphash src/gui/painting/QIMAGETRANSFORM_LICENSE.txt
+  src/gui/painting/XCONSORTIUM_LICENSE.txt src/gui/text/AGLFN_LICENSE.txt)
+copy_licences() {
+  local f
+  rm -rf "$prefix/licenses"
+  for f in "${licence_files[@]}"; do
+    [ -f "$src_dir/$f" ] || { log "the Qt source lacks $f"; exit 1; }
+    mkdir -p "$prefix/licenses/$(dirname "$f")"
+    cp "$src_dir/$f" "$prefix/licenses/$f"
+  done
+}
 if [ -f "$prefix/rostari-complete" ]; then
   log "reusing $prefix"
+  # A Qt built before its licences were kept gets them from the source beside it.
+  [ -f "$prefix/licenses/${licence_files[0]}" ] || copy_licences
   echo "$prefix"
   exit 0
 fi
@@ -37,7 +65,6 @@ mkdir -p "$cache"
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-src_dir=$cache/src/qt6-base-$qt_deb_version
 if [ ! -f "$src_dir/rostari-complete" ]; then
   log "fetching the qt6-base $qt_deb_version source"
   twins=()
@@ -80,6 +107,10 @@ start=$(date +%s)
   cmake --install . >install.log 2>&1 || { tail -n 40 install.log >&2; exit 1; }
 )
 rm -rf "$cache/qt-build"
+for module in Core Gui Widgets PrintSupport Test; do
+  [ -f "$prefix/lib/libQt6$module.a" ] || { log "the build lacks Qt6$module"; exit 1; }
+done
+copy_licences
 echo "$key" >"$prefix/rostari-complete"
 log "Qt built in $(($(date +%s) - start)) s"
 echo "$prefix"

@@ -1,6 +1,7 @@
 #include "recordloader.h"
 
 #include "readerhardening.h"
+#include "readerjob.h"
 #include "recordwire.h"
 #include "sizefields.h"
 
@@ -142,9 +143,13 @@ void RecordLoader::start(const QString& path)
         if (error == QProcess::FailedToStart && m_process == process)
             fail(QStringLiteral("読み取りプログラムを起動できません"));
     });
+    m_job = std::make_unique<ReaderJob>();
+    m_job->prepare(*process);
     m_stall.start(kStallLimitMs);
     m_longRead.start(kLongReadMs);
     process->start(program, { QFileInfo(path).absoluteFilePath() }, QIODevice::ReadOnly);
+    if (m_process == process && process->state() != QProcess::NotRunning && !m_job->enclose(*process))
+        fail(ReaderJob::notConfinedReason());
 }
 
 void RecordLoader::collect()
@@ -193,6 +198,7 @@ void RecordLoader::onFinished(int exitCode, QProcess::ExitStatus status)
     const bool inMemory = m_inMemory;
     m_process->deleteLater();
     m_process = nullptr;
+    m_job.reset();
 
     // Nothing is said about the file's content before the reader has all of it.
     if (!inMemory && status == QProcess::CrashExit)
@@ -205,7 +211,7 @@ void RecordLoader::onFinished(int exitCode, QProcess::ExitStatus status)
     if (status == QProcess::CrashExit)
         return fail(QStringLiteral("データベースが壊れています（読み取り中に異常終了しました）"));
     if (exitCode == kReaderNotConfined)
-        return fail(QStringLiteral("読み取りプログラムを安全に実行できません（システムコールを制限できません）"));
+        return fail(ReaderJob::notConfinedReason());
     MdbTable table;
     MdbTable sources;
     const bool answered = exitCode == 0
@@ -241,6 +247,7 @@ void RecordLoader::stopProcess()
     QProcess* process = m_process;
     m_process = nullptr;
     process->disconnect(this);
+    m_job.reset(); // ends whatever still runs in it
     if (process->state() != QProcess::NotRunning) {
         process->kill();
         // A reader waiting on a drive that stopped answering ends only once the drive answers:

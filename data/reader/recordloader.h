@@ -9,7 +9,11 @@
 #include <QProcess>
 #include <QTimer>
 
+#include <memory>
+
 namespace quill {
+
+class ReaderJob;
 
 // Loads the size table of a database file, with what its source table says, in the reader
 // process, so that a file which crashes or hangs the parser leaves the caller running.
@@ -53,6 +57,7 @@ private:
     void stopProcess();
 
     QPointer<QProcess> m_process;
+    std::unique_ptr<ReaderJob> m_job; // the current reader's, on platforms that have one
     QTimer m_stall; // no progress for this long: the file cannot be read in time
     QTimer m_deadline; // the work on the bytes, from the magic on
     QTimer m_longRead;

@@ -23,7 +23,7 @@ for f in usr/bin/rostari-bolt usr/bin/quilldb usr/libexec/rostari-bolt/rostari-m
          usr/share/rostari-bolt/quilldat.mdb usr/share/rostari-bolt/cap-screw-provenance.csv \
          usr/share/metainfo/com.example.quillmark.RostariBolt.metainfo.xml \
          usr/share/applications/com.example.quillmark.RostariBolt.desktop \
-         usr/share/icons/hicolor/32x32/apps/rostari-bolt.png; do
+         usr/share/icons/hicolor/32x32/apps/rostari-bolt.png usr/share/doc/rostari-bolt/copyright; do
   [ -e "$root/$f" ] || fail "package lacks /$f"
 done
 # The print module where the program looks for it (its folder relative to bin/ is a UTF-16 text in
@@ -32,6 +32,13 @@ module_dir=$(strings -a -el "$root/usr/bin/rostari-bolt" | grep -m1 -E '^\.\./li
 module=$root/usr/bin/${module_dir}rostari-print.so
 [ -n "$module_dir" ] && [ -e "$module" ] || fail "package lacks the print module at /usr/bin/${module_dir}"
 nm -D --defined-only "$module" | grep -qw rostariPrintPage || fail "the print module lacks rostariPrintPage"
+# The licence in Debian's machine-readable format: every file under the MIT (Expat) licence, whose
+# text is there in full.
+copyright=$root/usr/share/doc/rostari-bolt/copyright
+head -n 1 "$copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+  || fail "copyright is not in the machine-readable format"
+awk '/^Files: \*$/ { files = 1 } files && /^License: Expat$/ { licence = 1 } /^ Permission is hereby granted/ { text = 1 }
+  END { exit !(licence && text) }' "$copyright" || fail "copyright does not put all files under the full Expat licence"
 desktop=$root/usr/share/applications/com.example.quillmark.RostariBolt.desktop
 grep -qx 'Path=/usr/share/rostari-bolt' "$desktop" || fail "desktop entry does not start in /usr/share/rostari-bolt"
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
