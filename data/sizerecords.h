@@ -17,7 +17,7 @@ struct SizeTable {
     QList<QList<std::optional<QString>>> rows;
     SourceNotes sources;
 
-    int fieldIndex(const QString& name) const { return fields.indexOf(name); }
+    int fieldIndex(const QString& name) const { return static_cast<int>(fields.indexOf(name)); }
 };
 
 // The record list with its current record. Moves past either end keep the record.

@@ -11,9 +11,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-# clang-tidy's findings are reported but do not fail the run while this is 0: other branches are still
-# changing the product code. Set it to 1 once they have landed and the report is empty.
-tidy_strict=${ROSTARI_TIDY_STRICT:-0}
+# A finding fails the run; ROSTARI_TIDY_STRICT=0 only reports them (while trying a check out).
+tidy_strict=${ROSTARI_TIDY_STRICT:-1}
 
 run_format=1
 run_tidy=1
@@ -89,7 +88,7 @@ if [ $run_tidy -eq 1 ]; then
     if [ "$tidy_strict" = 1 ]; then
       status=1
     else
-      echo "lint: tidy: reporting only (tidy_strict=0 in scripts/lint.sh)"
+      echo "lint: tidy: reporting only (ROSTARI_TIDY_STRICT=0)"
     fi
   fi
 fi

@@ -97,7 +97,7 @@ QString RecordLoader::readerProgram()
     const QString name = QStringLiteral("rostari-mdbread");
 #endif
     const QDir programDir(QCoreApplication::applicationDirPath());
-    const QString beside = programDir.filePath(name);
+    QString beside = programDir.filePath(name);
     if (QFileInfo(beside).isExecutable())
         return beside;
     return QDir::cleanPath(programDir.filePath(QStringLiteral("../libexec/rostari-bolt/") + name));

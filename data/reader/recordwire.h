@@ -40,11 +40,11 @@ inline constexpr TableLimits kSizeTableLimits { 64, 4096 };
 inline constexpr TableLimits kSourceTableLimits { 16, 32768 };
 inline constexpr std::size_t kMaxCells = 131072; // both tables together
 inline constexpr std::size_t kMaxText = 4096; // bytes of one token: a name, a cell, a reason
-inline constexpr std::size_t kMaxBytes = 4u * 1024 * 1024; // the whole answer
+inline constexpr std::size_t kMaxBytes = std::size_t { 4 } * 1024 * 1024; // the whole answer
 // The progress records before the answer: a file of the reader's largest size (256 MiB) read
 // 16 KiB at a time takes about 400 KiB of them.
-inline constexpr std::size_t kMaxProgressBytes = 1024u * 1024;
-inline constexpr std::size_t kMaxFileSize = 256u * 1024 * 1024;
+inline constexpr std::size_t kMaxProgressBytes = std::size_t { 1024 } * 1024;
+inline constexpr std::size_t kMaxFileSize = std::size_t { 256 } * 1024 * 1024;
 
 // How much of the file is in memory.
 struct Progress {
