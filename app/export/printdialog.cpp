@@ -31,6 +31,9 @@ void rostariPrintPage(QWidget* parent, const QString& documentName, const PagePa
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     if (dialog.exec() != QDialog::Accepted)
         return;
+    // The sheet is laid out for landscape only; a system dialog may hand back the printer's own
+    // default (Wine's returns portrait).
+    printer.setPageOrientation(QPageLayout::Landscape);
 
     QPainter painter;
     if (!painter.begin(&printer)) {
