@@ -258,27 +258,24 @@ QByteArray DxfDrawing::text() const
     body.code(0, "SECTION");
     body.code(2, "BLOCKS");
     auto block = [&](std::string_view name, const std::string& owner, bool paper) {
-        body.code(0, "BLOCK");
-        body.code(5, body.handle());
-        body.code(330, owner);
-        body.code(100, "AcDbEntity");
-        if (paper)
-            body.code(67, 1);
-        body.code(8, "0");
-        body.code(100, "AcDbBlockBegin");
+        // BLOCK and ENDBLK open alike: handle, owner, paper space flag, layer, then their own class.
+        auto opening = [&](std::string_view type, std::string_view subclass) {
+            body.code(0, type);
+            body.code(5, body.handle());
+            body.code(330, owner);
+            body.code(100, "AcDbEntity");
+            if (paper)
+                body.code(67, 1);
+            body.code(8, "0");
+            body.code(100, subclass);
+        };
+        opening("BLOCK", "AcDbBlockBegin");
         body.code(2, name);
         body.code(70, 0);
         body.point(10, { 0, 0 });
         body.code(3, name);
         body.code(1, "");
-        body.code(0, "ENDBLK");
-        body.code(5, body.handle());
-        body.code(330, owner);
-        body.code(100, "AcDbEntity");
-        if (paper)
-            body.code(67, 1);
-        body.code(8, "0");
-        body.code(100, "AcDbBlockEnd");
+        opening("ENDBLK", "AcDbBlockEnd");
     };
     block("*Model_Space", modelRecord, false);
     block("*Paper_Space", paperRecord, true);

@@ -57,13 +57,7 @@ long attempt(std::string_view action)
 
 Plan plan()
 {
-    Plan plan;
-    const char* chosen = std::getenv("ROSTARI_PROBE");
-    plan.action = chosen ? chosen : "";
-    if (plan.action == "unconfined")
-        plan.confinement = Confinement::None;
-    else if (plan.action == "fail")
-        plan.confinement = Confinement::Fails;
+    Plan plan = plannedAction();
     if (plan.action == "answer") {
         const char* path = std::getenv("ROSTARI_PROBE_ANSWER");
         std::ifstream in(path ? path : "", std::ios::binary);

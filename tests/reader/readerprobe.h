@@ -19,6 +19,7 @@
 //   any other     attempts that action and writes "survived" or "refused <Windows error>"
 
 #include <array>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,19 @@ struct Plan {
     std::string answer;
     void* report = nullptr; // Windows: the report file's handle
 };
+
+// What ROSTARI_PROBE asks for, before any platform's files are opened.
+inline Plan plannedAction()
+{
+    Plan plan;
+    const char* chosen = std::getenv("ROSTARI_PROBE");
+    plan.action = chosen ? chosen : "";
+    if (plan.action == "unconfined")
+        plan.confinement = Confinement::None;
+    else if (plan.action == "fail")
+        plan.confinement = Confinement::Fails;
+    return plan;
+}
 
 // Before the confinement: what to do, with any file it needs already open.
 Plan plan();

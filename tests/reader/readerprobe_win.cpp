@@ -148,13 +148,7 @@ std::string report()
 
 Plan plan()
 {
-    Plan plan;
-    const char* chosen = std::getenv("ROSTARI_PROBE");
-    plan.action = chosen ? chosen : "";
-    if (plan.action == "unconfined")
-        plan.confinement = Confinement::None;
-    else if (plan.action == "fail")
-        plan.confinement = Confinement::Fails;
+    Plan plan = plannedAction();
     const std::wstring path = reportPath();
     if (!path.empty())
         plan.report = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
