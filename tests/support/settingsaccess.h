@@ -4,6 +4,7 @@
 // configuration folder (INI, bytes as written) on Linux, the registry key on Windows.
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -65,8 +66,16 @@ inline void write(const QList<QPair<QString, QByteArray>>& entries)
     }
     QDir().mkpath(QFileInfo(file()).path());
     QFile out(file());
-    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         out.write(text);
+        out.flush();
+        // QSettings keeps a file it has read in this process and reads it again only when its size
+        // or its time to the millisecond differs. A new start of the program has no such memory, so
+        // a rewrite of the same size within the millisecond of the program's last write would go
+        // unseen here alone. A day back is a time no write of the program's in this run can have,
+        // and the tests' own writes are a program start apart.
+        out.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime);
+    }
 #endif
 }
 
