@@ -113,7 +113,10 @@ void paintDrawing(Page& page, const Drawing& drawing, double left)
     const QRectF area = page.rect(left, kDrawingTop, kDrawingWidth, kDrawingHeight);
     QImageReader reader(drawing.image, "bmp");
     reader.setAutoDetectImageFormat(false);
-    const QImage image = reader.read();
+    QImage image = reader.read();
+    // The "@2x" name gives the image a pixel ratio of 2; Windows printing tiles the picture
+    // through a painter that honours it and would fill only a quarter of the area.
+    image.setDevicePixelRatio(1);
     // Drawn for twice the window's pixels: the picture area's part of it fills the area.
     const QRectF source(0, 0, kShownPixels.width() * 2.0, kShownPixels.height() * 2.0);
     painter.drawImage(area, image, source);

@@ -14,9 +14,13 @@
 #include "windowtest.h"
 
 #include <QComboBox>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <climits>
 
 namespace {
 
@@ -71,6 +75,57 @@ bool have(const QString& program)
 {
     return !QStandardPaths::findExecutable(program).isEmpty();
 }
+
+// A printer-sized device that keeps the images painted on it. Windows' print engine copies each
+// image's part through a painter that honours the image's pixel ratio, so what it is handed decides
+// how much of the frame the picture fills; the PDF engine ignores the ratio and cannot show it.
+class ImageRecorder : public QPaintDevice, QPaintEngine {
+public:
+    ImageRecorder()
+        : QPaintEngine(AllFeatures)
+    {
+    }
+    QList<QPair<QImage, QRectF>> images; // each with its source rectangle
+    QPaintEngine* paintEngine() const override { return const_cast<ImageRecorder*>(this); }
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void drawPath(const QPainterPath&) override { }
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override { }
+    void updateState(const QPaintEngineState&) override { }
+    void drawPixmap(const QRectF&, const QPixmap& pixmap, const QRectF& source) override
+    {
+        images.append({ pixmap.toImage(), source });
+    }
+    void drawImage(const QRectF&, const QImage& image, const QRectF& source, Qt::ImageConversionFlags) override
+    {
+        images.append({ image, source });
+    }
+    Type type() const override { return User; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        constexpr int kDpi = 600;
+        switch (metric) {
+        case PdmWidth:
+            return int(sheet::kPageWidthMm / 25.4 * kDpi);
+        case PdmHeight:
+            return int(sheet::kPageHeightMm / 25.4 * kDpi);
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return INT_MAX;
+        default: // the dots per inch and millimetre figures
+            return metric == PdmWidthMM ? int(sheet::kPageWidthMm)
+                : metric == PdmHeightMM ? int(sheet::kPageHeightMm)
+                                        : kDpi;
+        }
+    }
+};
 
 } // namespace
 
@@ -169,6 +224,21 @@ private slots:
             const QStringList columns = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
             QVERIFY(columns.size() >= 14);
             QVERIFY2(columns[12].toInt() >= 300 && columns[13].toInt() >= 300, qPrintable(line));
+        }
+    }
+
+    // The three drawings reach the paint engine at a pixel ratio of 1, so a ratio-honouring engine
+    // fills the frame with the whole source part (under Wine's printing they filled a quarter).
+    void drawingsFillTheirFrames()
+    {
+        ImageRecorder device;
+        QPainter painter(&device);
+        sheet::paint(painter, device.logicalDpiX() / 25.4, sheetContentOf(*m_form));
+        painter.end();
+        QCOMPARE(device.images.size(), 3);
+        for (const auto& [image, source] : std::as_const(device.images)) {
+            QCOMPARE(image.devicePixelRatio(), 1.0);
+            QVERIFY(image.rect().contains(source.toAlignedRect()));
         }
     }
 
