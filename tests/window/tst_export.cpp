@@ -20,8 +20,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <climits>
-
 namespace {
 
 const QString kSources = QStringLiteral(ROSTARI_SOURCE_DIR "/data");
@@ -76,14 +74,18 @@ bool have(const QString& program)
     return !QStandardPaths::findExecutable(program).isEmpty();
 }
 
-// A printer-sized device that keeps the images painted on it. Windows' print engine copies each
-// image's part through a painter that honours the image's pixel ratio, so what it is handed decides
-// how much of the frame the picture fills; the PDF engine ignores the ratio and cannot show it.
-class ImageRecorder : public QPaintDevice, QPaintEngine {
+// A page at a printer's resolution whose engine keeps the images painted on it. Windows' print
+// engine copies each image's part through a painter that honours the image's pixel ratio, so what
+// it is handed decides how much of the frame the picture fills; the PDF engine ignores the ratio.
+class ImageRecorder : public QImage, QPaintEngine {
 public:
+    static constexpr double kDotsPerMm = 600 / 25.4;
     ImageRecorder()
-        : QPaintEngine(AllFeatures)
+        : QImage(int(sheet::kPageWidthMm * kDotsPerMm), int(sheet::kPageHeightMm * kDotsPerMm), Format_Mono)
+        , QPaintEngine(AllFeatures)
     {
+        setDotsPerMeterX(int(kDotsPerMm * 1000));
+        setDotsPerMeterY(int(kDotsPerMm * 1000));
     }
     QList<QPair<QImage, QRectF>> images; // each with its source rectangle
     QPaintEngine* paintEngine() const override { return const_cast<ImageRecorder*>(this); }
@@ -101,30 +103,6 @@ public:
         images.append({ image, source });
     }
     Type type() const override { return User; }
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        constexpr int kDpi = 600;
-        switch (metric) {
-        case PdmWidth:
-            return int(sheet::kPageWidthMm / 25.4 * kDpi);
-        case PdmHeight:
-            return int(sheet::kPageHeightMm / 25.4 * kDpi);
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(devicePixelRatioFScale());
-        case PdmDepth:
-            return 32;
-        case PdmNumColors:
-            return INT_MAX;
-        default: // the dots per inch and millimetre figures
-            return metric == PdmWidthMM ? int(sheet::kPageWidthMm)
-                : metric == PdmHeightMM ? int(sheet::kPageHeightMm)
-                                        : kDpi;
-        }
-    }
 };
 
 } // namespace
@@ -233,7 +211,7 @@ private slots:
     {
         ImageRecorder device;
         QPainter painter(&device);
-        sheet::paint(painter, device.logicalDpiX() / 25.4, sheetContentOf(*m_form));
+        sheet::paint(painter, ImageRecorder::kDotsPerMm, sheetContentOf(*m_form));
         painter.end();
         QCOMPARE(device.images.size(), 3);
         for (const auto& [image, source] : std::as_const(device.images)) {
